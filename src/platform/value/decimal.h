@@ -13,6 +13,9 @@
 
 namespace platform {
 
+// The 128-bit integer of the compiler; __extension__ keeps -Wpedantic quiet about it.
+__extension__ typedef __int128 Int128;
+
 class DecimalOverflow : public std::overflow_error {
   public:
     using std::overflow_error::overflow_error;
@@ -23,9 +26,9 @@ class Decimal {
     static constexpr int kScale = 10;  // decimals held exactly
 
     constexpr Decimal() = default;
-    constexpr Decimal(int v) : units_(static_cast<__int128>(v) * pow10(kScale)) {}
-    constexpr Decimal(long v) : units_(static_cast<__int128>(v) * pow10(kScale)) {}
-    constexpr Decimal(long long v) : units_(static_cast<__int128>(v) * pow10(kScale)) {}
+    constexpr Decimal(int v) : units_(static_cast<Int128>(v) * pow10(kScale)) {}
+    constexpr Decimal(long v) : units_(static_cast<Int128>(v) * pow10(kScale)) {}
+    constexpr Decimal(long long v) : units_(static_cast<Int128>(v) * pow10(kScale)) {}
 
     // Nearest decimal to the shortest text that reads back as `v` (0.1 becomes exactly 0.1).
     static Decimal from_double(double v);
@@ -33,7 +36,7 @@ class Decimal {
     static std::optional<Decimal> parse(std::string_view text);
     // As parse(), but bad text reads as 0 (xBase VAL semantics: the leading number, else 0).
     static Decimal val(std::string_view text);
-    static constexpr Decimal from_units(__int128 u) {
+    static constexpr Decimal from_units(Int128 u) {
         Decimal d;
         d.units_ = u;
         return d;
@@ -41,7 +44,7 @@ class Decimal {
 
     double to_double() const;
     long long to_int() const;  // truncated toward zero
-    constexpr __int128 units() const { return units_; }
+    constexpr Int128 units() const { return units_; }
 
     // Rounded half away from zero / truncated to `decimals` places (may be negative: tens, hundreds).
     Decimal round(int decimals) const;
@@ -71,14 +74,14 @@ class Decimal {
     friend constexpr auto operator<=>(const Decimal& a, const Decimal& b) { return a.units_ <=> b.units_; }
     friend constexpr bool operator==(const Decimal& a, const Decimal& b) { return a.units_ == b.units_; }
 
-    static constexpr __int128 pow10(int n) {
-        __int128 r = 1;
+    static constexpr Int128 pow10(int n) {
+        Int128 r = 1;
         while (n-- > 0) r *= 10;
         return r;
     }
 
   private:
-    __int128 units_ = 0;
+    Int128 units_ = 0;
 };
 
 }  // namespace platform
