@@ -12,6 +12,7 @@
 
 namespace platform::console {
 
+inline namespace achoice_codes {
 // Modes the user function is called with.
 inline constexpr int AC_IDLE = 0;       // nothing pending after a movement
 inline constexpr int AC_HITTOP = 1;     // tried to move above the first item
@@ -23,6 +24,7 @@ inline constexpr int AC_ABORT = 0;   // leave, result 0
 inline constexpr int AC_SELECT = 1;  // leave, result the current item
 inline constexpr int AC_CONT = 2;    // go on
 inline constexpr int AC_GOTO = 3;    // treat the key as a first letter, then go on
+}  // namespace achoice_codes
 
 // (mode, current item 1-based, row of it inside the window 0-based) -> answer
 using AchoiceFunction = std::function<int(int mode, int item, int window_row)>;

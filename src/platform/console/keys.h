@@ -9,6 +9,9 @@
 
 namespace platform::console {
 
+// The constants live in their own inline namespace so the application can take just them.
+inline namespace keys {
+
 inline constexpr int K_NONE = 0;
 
 // Cursor movement
@@ -84,6 +87,8 @@ inline constexpr int K_ALT_Q = 272, K_ALT_W = 273, K_ALT_E = 274, K_ALT_R = 275,
                      K_ALT_N = 305, K_ALT_M = 306;
 inline constexpr int K_ALT_1 = 376, K_ALT_2 = 377, K_ALT_3 = 378, K_ALT_4 = 379, K_ALT_5 = 380, K_ALT_6 = 381,
                      K_ALT_7 = 382, K_ALT_8 = 383, K_ALT_9 = 384, K_ALT_0 = 385;
+
+}  // namespace keys
 
 // F1 (0) .. F12 (11) with a modifier: 0 none, 1 Shift, 2 Ctrl, 3 Alt.
 int function_key(int index, int modifier);
