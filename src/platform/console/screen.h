@@ -2,7 +2,7 @@
 // The 25 x 80 text screen: every cell is one code page 852 byte and one colour attribute.
 // All drawing clips at the screen edges; coordinates are row 0..24, column 0..79.
 
-#include <array>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -61,15 +61,14 @@ class Screen {
     // Puts the image back into the rectangle row by row; a shorter image leaves the rest unchanged.
     void restore(int top, int left, int bottom, int right, const ScreenImage& image);
 
-    // Bytes of a row span (for tests and the terminal); clipped.
-    std::string_view row_bytes(int row) const;
+    // The characters of a row (80 code page 852 bytes).
+    std::string row_bytes(int row) const;
 
     // Counts changes so a backend can skip drawing when nothing changed.
     unsigned long generation() const { return generation_; }
 
   private:
     std::vector<Cell> cells_;
-    std::array<char, kRows * kCols> text_{};  // mirror of the characters for row_bytes()
     unsigned long generation_ = 0;
     void set(int row, int col, Cell c);
 };
