@@ -82,8 +82,12 @@ void Get::load_buffer(const Value& v) {
 
 void Get::set_focus() {
     original_ = var_get();
-    load_buffer(original_);
     focus_ = true;
+    reset();
+}
+
+void Get::reset() {
+    load_buffer(var_get());
     changed_ = false;
     type_out_ = false;
     offset_ = 0;
@@ -338,8 +342,7 @@ void Get::assign() {
 
 void Get::undo() {
     var_put(original_);
-    update_buffer();
-    changed_ = false;
+    reset();
 }
 
 void Get::update_buffer() {

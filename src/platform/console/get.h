@@ -65,8 +65,10 @@ class Get {
     void assign();
     // Puts back the value the variable had when the focus came, and the buffer with it.
     void undo();
-    // Reloads the buffer from the variable (after a hot key changed it).
+    // Reloads the buffer from the variable (after a hot key changed it); the cursor stays.
     void update_buffer();
+    // Reloads the buffer from the variable and starts editing afresh from the first position.
+    void reset();
 
     // ---- display
     // The text the field shows now: the buffer while it has the focus, the formatted variable otherwise,
