@@ -37,8 +37,16 @@ void DEVPOS(int row, int col);
 // Writes at the device position (screen or printer); colour: a colour string, "" = current.
 void DEVOUT(std::string_view text, std::string_view colour = "");
 void DEVOUT(const platform::Value& v, std::string_view colour = "");
+inline void DEVOUT(const std::string& text, std::string_view colour = "") { DEVOUT(std::string_view(text), colour); }
+inline void DEVOUT(const char* text, std::string_view colour = "") { DEVOUT(std::string_view(text), colour); }
 void DISPOUTAT(int row, int col, std::string_view text, std::string_view colour = "");
 void DISPOUTAT(int row, int col, const platform::Value& v, std::string_view colour = "");
+inline void DISPOUTAT(int row, int col, const std::string& text, std::string_view colour = "") {
+    DISPOUTAT(row, col, std::string_view(text), colour);
+}
+inline void DISPOUTAT(int row, int col, const char* text, std::string_view colour = "") {
+    DISPOUTAT(row, col, std::string_view(text), colour);
+}
 void QOUT(std::string_view text = "");
 void QQOUT(std::string_view text);
 // A value as DEVOUT/QOUT show it: text as is, numbers as STR, dates "dd.mm.yyyy", "T"/"F", nil "NIL".
