@@ -72,9 +72,10 @@ class HeadlessConsole {
     }
     // `len` columns from (r, c) as UTF-8.
     std::string text(int r, int c, int len) const {
-        std::string bytes;
-        for (int k = c; k < c + len && k < kCols; ++k) bytes += static_cast<char>(console_->screen().at(r, k).ch);
-        return platform::text::to_utf8(bytes);
+        std::string out;
+        for (int k = c; k < c + len && k < kCols; ++k)
+            platform::text::append_utf8(out, platform::text::to_display(console_->screen().at(r, k).ch));
+        return out;
     }
     Attr attr(int r, int c) const { return console_->screen().at(r, c).attr; }
     // The colour of a cell as a colour pair: "W+/B".
