@@ -9,7 +9,12 @@
 // - Strings compare byte-wise with the exact-off rule: `=`, `<>`, `<`, `>`... look only at the
 //   first LEN(right) bytes of the left side ("ABC" = "AB" is true, "AB" = "ABC" is false,
 //   anything = "" is true); `==` is exact: same bytes and same length, trailing blanks count.
-// - Division by zero gives 0, as the classic runtime's default error handler did.
+// - Division by zero gives 0, as the classic runtime's default error handler did; a result past
+//   Decimal's range throws DecimalOverflow from eval()/key().
+// - Names and aliases reach the Binder upper-cased; "FIELD->x" is passed as a plain name, other
+//   aliases ("M->x" included) as written, so a binder may also serve memory variables.
+// - Nesting is limited (256 levels) and built texts are capped at 65535 bytes, so a hostile
+//   text from a file or a form cannot exhaust the stack or memory.
 // - Numeric keys are STR() text with leading blanks as '0' and, for negatives, every digit
 //   complemented, so that byte order is numeric order (plain STR text sorts -5 after 3).
 // - DESCEND: C complements each byte (256 - b), N negates, L inverts, D becomes the

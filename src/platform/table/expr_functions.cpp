@@ -81,8 +81,7 @@ class Builder {
         n.int_places = 10;  // numbers without a field layout (RECNO, LEN, YEAR...)
         layout(n);
         n.width = std::clamp(n.width, 0, kMaxText);
-        p_.nodes.push_back(std::move(n));
-        return static_cast<int>(p_.nodes.size()) - 1;
+        return add_node(p_, std::move(n));
     }
 
   private:
@@ -231,6 +230,14 @@ int build_function(Program& p, std::string_view name, std::size_t pos, const std
     const Function* f = find(name);
     if (f == nullptr) throw ExprError(p.text, pos, "unknown function " + std::string(name) + "()");
     return Builder(p, *f, pos, args).build();
+}
+
+int add_node(Program& p, Node n) {
+    for (int child : {n.a, n.b, n.c})
+        if (child >= 0) n.depth = std::max(n.depth, p.nodes[static_cast<std::size_t>(child)].depth + 1);
+    if (n.depth > kMaxDepth) throw ExprError(p.text, n.pos, "expression nested too deeply");
+    p.nodes.push_back(std::move(n));
+    return static_cast<int>(p.nodes.size()) - 1;
 }
 
 bool is_constant(const Program& p, int node) {

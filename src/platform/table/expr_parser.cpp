@@ -142,10 +142,21 @@ class Parser {
     const Node& node(int i) const { return p_.nodes[static_cast<std::size_t>(i)]; }
     FieldType type(int i) const { return node(i).type; }
 
-    int add(Node n) {
-        p_.nodes.push_back(std::move(n));
-        return static_cast<int>(p_.nodes.size()) - 1;
-    }
+    int add(Node n) { return add_node(p_, std::move(n)); }
+
+    // Parentheses, signs and negations nest the parser itself: bounded like the tree.
+    class Nesting {
+      public:
+        explicit Nesting(Parser& p) : p_(p) {
+            if (++p_.nesting_ > kMaxDepth) p_.fail(p_.tok_.pos, "expression nested too deeply");
+        }
+        ~Nesting() { --p_.nesting_; }
+        Nesting(const Nesting&) = delete;
+        Nesting& operator=(const Nesting&) = delete;
+
+      private:
+        Parser& p_;
+    };
 
     void expect_type(int i, FieldType t, std::size_t pos, std::string_view what) const {
         if (type(i) != t)
@@ -153,6 +164,7 @@ class Parser {
     }
 
     int parse_or() {
+        Nesting nesting(*this);
         int l = parse_and();
         while (tok_.kind == Tok::Or) {
             std::size_t pos = tok_.pos;
@@ -174,6 +186,7 @@ class Parser {
 
     int parse_not() {
         if (tok_.kind != Tok::Not) return parse_relation();
+        Nesting nesting(*this);
         std::size_t pos = tok_.pos;
         advance();
         int a = parse_not();
@@ -276,6 +289,7 @@ class Parser {
 
     int parse_unary() {
         if (symbol("-") || symbol("+")) {
+            Nesting nesting(*this);
             bool minus = tok_.text == "-";
             std::size_t pos = tok_.pos;
             advance();
@@ -396,12 +410,14 @@ class Parser {
         }
         n.op = Op::Const;
         n.a = n.b = n.c = -1;
+        n.depth = 1;
         return i;
     }
 
     Lexer lex_;
     Token tok_;
     Program p_;
+    int nesting_ = 0;
 };
 
 }  // namespace

@@ -39,6 +39,7 @@ struct Node {
     int a = -1, b = -1, c = -1;  // children, by index into Program::nodes
     int field = -1;              // index into Program::fields
     std::size_t pos = 0;         // where it starts in the text, for messages
+    int depth = 1;               // levels of nodes below and including this one
     // Static layout: C text width; for N the integer places and decimals of its key form.
     int width = 0;
     int int_places = 0;
@@ -58,6 +59,12 @@ struct Program {
     Binder* binder = nullptr;
     int root = -1;
 };
+
+// Deepest nesting accepted: evaluation recurses once per level, and texts come from files too.
+inline constexpr int kMaxDepth = 256;
+
+// Appends a node, checking how deep it nests. Throws ExprError.
+int add_node(Program& p, Node n);
 
 // Longest text a function builds (SPACE, REPLICATE, PAD...): bad input must not exhaust memory.
 inline constexpr int kMaxText = 65535;

@@ -497,9 +497,17 @@ TEST_F(ExprTest, HostileInputStaysBounded) {
     EXPECT_EQ(std::get<std::string>(eval("STR(1, 999999, 99)")).size(), 255u);
     EXPECT_EQ(eval("DTOS(CTOD('31.12.9999') + 1)"), Value(std::string(8, ' ')));
     EXPECT_EQ(eval("DTOS(CTOD('01.01.2024') + 99999999999)"), Value(std::string(8, ' ')));
-    std::string deep(2000, '(');
-    deep += "1" + std::string(2000, ')');
-    EXPECT_EQ(eval(deep), Value(Decimal(1)));
+    // Nesting is bounded before it can exhaust the stack, in parsing and in evaluation.
+    auto nested = [](int n) { return std::string(static_cast<std::size_t>(n), '(') + "1" + std::string(static_cast<std::size_t>(n), ')'); };
+    EXPECT_EQ(eval(nested(100)), Value(Decimal(1)));
+    EXPECT_THROW(compile(nested(100000)), ExprError);
+    EXPECT_THROW(compile(std::string(100000, '-') + "1"), ExprError);
+    std::string chain = "ilosc";
+    for (int i = 0; i < 100000; ++i) chain += "+ilosc";
+    EXPECT_THROW(compile(chain), ExprError);
+    std::string conditions = "mag='1'";
+    for (int i = 0; i < 100; ++i) conditions += " .AND. ilosc>" + std::to_string(i % 3);
+    EXPECT_EQ(eval(conditions), Value(true));
     EXPECT_THROW(compile(std::string("mag+\x01")), ExprError);
 }
 
