@@ -33,6 +33,9 @@ class RecordLayout {
     // Checks names (letters, digits, '_', up to 10, starting with a letter, unique; upper-cased)
     // and widths (C 1..254, N 1..20 with decimals below width-1, D 8, L 1). Throws FieldError.
     explicit RecordLayout(std::vector<FieldDef> fields, const std::string& file = {});
+    // As read from a file made by another tool: names are taken as they are (upper-cased),
+    // C fields up to 65535 wide, N up to 32. Throws CorruptFile naming `file`.
+    static RecordLayout from_file(std::vector<FieldDef> fields, const std::string& file);
 
     const std::vector<FieldDef>& fields() const { return fields_; }
     int count() const { return static_cast<int>(fields_.size()); }
@@ -53,6 +56,7 @@ class RecordLayout {
     std::string_view raw(const char* record, int i) const;
 
   private:
+    void place();
     std::string file_;
     std::vector<FieldDef> fields_;
     std::vector<std::size_t> offsets_;

@@ -137,7 +137,7 @@ class NtxFile {
     bool locate(std::string_view key, uint32_t recno, std::vector<std::pair<uint32_t, int>>& path);
     void insert_locked(std::string_view key, uint32_t recno);
     bool remove_locked(std::string_view key, uint32_t recno);
-    void fix_underflow(std::vector<std::pair<uint32_t, int>>& path);
+    void fix_underflow(std::vector<std::pair<uint32_t, int>>& path, uint32_t current);
 
     std::filesystem::path path_;
     LockFile file_;
@@ -152,6 +152,7 @@ class NtxFile {
     uint64_t counter_ = 0;
     uint64_t file_size_ = 0;
     bool header_dirty_ = false;
+    std::string header_image_;  // the header page as read, so fields of other tools survive
     int depth_limit_ = 32;
 
     // Cache of decoded pages, least recently used at the back.

@@ -161,17 +161,20 @@ class Table {
     friend class RecordBinder;
 
     int add_index(std::unique_ptr<NtxFile> file, KeyFunction key, std::unique_ptr<Expression> expr);
-    KeyFunction compile_key(std::string_view text, std::unique_ptr<Expression>& holder, int* width);
-    void build_into(OpenIndex* existing, const std::filesystem::path& path, const NtxInfo& info,
-                    const KeyFunction& key, std::size_t memory);
-    std::string key_of(OpenIndex& ix, const char* record, uint32_t recno);
+    int build_new(const std::filesystem::path& path, const NtxInfo& info, KeyFunction key, std::unique_ptr<Expression> expr,
+                  std::size_t memory);
+    void fill(NtxBuilder& builder, const KeyFunction& key);
+    std::string key_of(const KeyFunction& key, const char* record, uint32_t recno);
+    bool alias_matches(std::string_view alias) const;
     void load(uint32_t recno);
+    void reread();
     void set_eof();
     bool visible();
-    bool natural_step(bool forward);
-    bool index_step(bool forward);
-    bool settle(bool forward);
-    void require_current_writable();
+    bool load_visible(uint32_t recno);
+    bool natural_scan(uint32_t from, bool forward);
+    bool index_scan(std::optional<NtxEntry> e, bool forward);
+    NtxEntry position_entry();
+    void require_writable();
 
     std::unique_ptr<DbfFile> dbf_;
     std::string alias_;
@@ -186,6 +189,8 @@ class Table {
     bool eof_ = true;
     bool bof_ = true;
     bool found_ = false;
+    // Where navigation in the current order stands, when it came there through the index.
+    std::optional<NtxEntry> position_;
 
     // The record expressions read: the current record unless the engine points it elsewhere.
     const char* eval_record_ = nullptr;
