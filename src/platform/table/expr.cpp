@@ -99,6 +99,7 @@ std::string Expression::key_of(const Value& v) const {
 
 FieldType Expression::type() const { return impl_->type; }
 int Expression::key_width() const { return impl_->width; }
+int Expression::key_decimals() const { return impl_->decimals; }
 const std::string& Expression::text() const { return impl_->program.text; }
 
 Value descend(const Value& v) {

@@ -91,6 +91,8 @@ class Expression {
     // Result type and fixed key width inferred at compile time.
     FieldType type() const;
     int key_width() const;
+    // Decimal places of a numeric key (0 for the other types), as an index header records them.
+    int key_decimals() const;
     const std::string& text() const;
 
     Expression(Expression&&) noexcept;

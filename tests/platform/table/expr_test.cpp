@@ -250,6 +250,8 @@ TEST_F(ExprTest, NumericKeysSortInNumericOrder) {
     Expression computed = compile("wartosc0-saldo");  // report orders such as "wartosc0-netto"
     Expression reversed = compile("DESCEND(saldo)");
     EXPECT_EQ(plain.key_width(), 8);
+    EXPECT_EQ(plain.key_decimals(), 2);
+    EXPECT_EQ(compile("STR(saldo,8,2)").key_decimals(), 0);  // a text key, whatever it shows
     const std::vector<std::string> ascending = {"-9999.99", "-100", "-5.5", "-5", "-0.01", "0", "0.01", "3", "12.25", "99999.99"};
     std::vector<std::string> keys, computed_keys, reversed_keys;
     for (const auto& v : ascending) {
