@@ -56,16 +56,6 @@ const Function* find(std::string_view name) {
     return nullptr;
 }
 
-const char* type_letter(FieldType t) {
-    switch (t) {
-        case FieldType::Character: return "character";
-        case FieldType::Numeric: return "numeric";
-        case FieldType::Date: return "date";
-        case FieldType::Logical: return "logical";
-    }
-    return "?";
-}
-
 class Builder {
   public:
     Builder(Program& p, const Function& f, std::size_t pos, const std::vector<int>& args)
@@ -111,15 +101,15 @@ class Builder {
             if (want == '*') continue;
             FieldType t = static_cast<FieldType>(want);
             if (arg(i).type != t)
-                fail("argument " + std::to_string(i + 1) + " of " + std::string(f_.name) + "() must be " + type_letter(t) +
-                     ", not " + type_letter(arg(i).type));
+                fail("argument " + std::to_string(i + 1) + " of " + std::string(f_.name) + "() must be " + type_name(t) +
+                     ", not " + type_name(arg(i).type));
         }
     }
 
     void same_types(std::size_t i, std::size_t j) const {
         if (arg(i).type != arg(j).type)
-            fail(std::string(f_.name) + "() needs arguments of one type, not " + type_letter(arg(i).type) + " and " +
-                 type_letter(arg(j).type));
+            fail(std::string(f_.name) + "() needs arguments of one type, not " + type_name(arg(i).type) + " and " +
+                 type_name(arg(j).type));
     }
 
     void numeric_like(Node& n, const Node& x, const Node& y) const {

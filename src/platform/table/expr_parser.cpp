@@ -108,16 +108,6 @@ class Lexer {
     std::size_t i_ = 0;
 };
 
-const char* type_name(FieldType t) {
-    switch (t) {
-        case FieldType::Character: return "character";
-        case FieldType::Numeric: return "numeric";
-        case FieldType::Date: return "date";
-        case FieldType::Logical: return "logical";
-    }
-    return "?";
-}
-
 class Parser {
   public:
     Parser(std::string_view text, Binder& binder) : lex_(text) {

@@ -69,6 +69,17 @@ int add_node(Program& p, Node n);
 // Longest text a function builds (SPACE, REPLICATE, PAD...): bad input must not exhaust memory.
 inline constexpr int kMaxText = 65535;
 
+// "character", "numeric"... for messages.
+inline const char* type_name(FieldType t) {
+    switch (t) {
+        case FieldType::Character: return "character";
+        case FieldType::Numeric: return "numeric";
+        case FieldType::Date: return "date";
+        case FieldType::Logical: return "logical";
+    }
+    return "?";
+}
+
 // N node layouts: the whole STR() width of integer places and decimals.
 inline int numeric_width(int int_places, int decimals) { return int_places + (decimals > 0 ? decimals + 1 : 0); }
 
