@@ -73,6 +73,7 @@ int Table::create_index(const std::filesystem::path& path, std::string_view key_
     NtxInfo info;
     info.key_text = std::string(key_text);
     info.key_size = expr->key_width();
+    info.key_decimals = expr->key_decimals();
     info.unique = options.unique;
     const Expression* e = expr.get();
     return build_new(path, info, [e] { return e->key(); }, std::move(expr), options.build_memory);
