@@ -90,7 +90,13 @@ int Table::create_index(const std::filesystem::path& path, std::string_view key_
 
 int Table::open_index(const std::filesystem::path& path) {
     auto file = std::make_unique<NtxFile>(path, exclusive(), read_only());
-    auto expr = std::make_unique<Expression>(Expression::compile(file->info().key_text, binder()));
+    std::unique_ptr<Expression> expr;
+    try {
+        expr = std::make_unique<Expression>(Expression::compile(file->info().key_text, binder()));
+    } catch (const ExprError& e) {
+        // The header names a key this table cannot compute: the file belongs elsewhere or is damaged.
+        throw CorruptFile(file->name(), "key expression does not fit the table: " + std::string(e.what()));
+    }
     if (expr->key_width() != file->info().key_size)
         throw CorruptFile(file->name(), "key expression gives " + std::to_string(expr->key_width()) + " bytes, the index holds " +
                                             std::to_string(file->info().key_size));
