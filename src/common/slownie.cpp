@@ -1,25 +1,14 @@
 #include "common/slownie.h"
 
 #include "platform/text/cp852.h"
+#include "platform/text/overstrike.h"
 
 namespace sklad {
 
 using platform::Decimal;
 
 std::string L(char letter) {
-    struct Form {
-        std::string_view letter;  // code page 852
-        char base, mark;
-    };
-    static const Form forms[] = {
-        {"ą"_852, 'a', ','}, {"Ą"_852, 'A', ','}, {"ę"_852, 'e', ','}, {"Ę"_852, 'E', ','},
-        {"ć"_852, 'c', '\''}, {"Ć"_852, 'C', '\''}, {"ń"_852, 'n', '\''}, {"Ń"_852, 'N', '\''},
-        {"ó"_852, 'o', '\''}, {"Ó"_852, 'O', '\''}, {"ś"_852, 's', '\''}, {"Ś"_852, 'S', '\''},
-        {"ź"_852, 'z', '\''}, {"Ź"_852, 'Z', '\''}, {"ż"_852, 'z', '\''}, {"Ż"_852, 'Z', '-'},
-        {"ł"_852, 'l', '/'},  {"Ł"_852, 'L', '/'},
-    };
-    for (const Form& f : forms)
-        if (f.letter[0] == letter) return {f.base, '\b', f.mark};
+    if (auto f = platform::text::overstrike_form(letter)) return {f->base, '\b', f->mark};
     return std::string(1, letter);
 }
 
