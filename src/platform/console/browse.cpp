@@ -93,7 +93,8 @@ void Browse::configure() {
 
 void Browse::compute_widths() {
     std::vector<Value> first;
-    if (!empty()) first = read_row();
+    widths_from_row_ = !empty();
+    if (widths_from_row_) first = read_row();
     int max_width = right_ - left_ + 1;
     widths_.clear();
     for (std::size_t i = 0; i < columns_.size(); ++i) {
@@ -374,7 +375,8 @@ void Browse::read_rows() {
 }
 
 bool Browse::stabilize() {
-    if (!configured_) configure();
+    // A list that started empty measures its columns again on its first row.
+    if (!configured_ || (!widths_from_row_ && !empty())) configure();
     if (ops_.empty() && !dirty_ && dirty_row_ == 0) {
         if (auto_lite_ && !lit_) hilite();
         return true;
@@ -386,7 +388,7 @@ bool Browse::stabilize() {
         rows_shown_ = 0;
         row_pos_ = 1;
         dirty_ = true;
-    } else if (!ops_.empty() || dirty_) {
+    } else if (!ops_.empty() || dirty_ || row_pos_ > rows_shown_) {
         // A bookmark brings the source back to the current row even when rows changed meanwhile.
         apply_ops();
         long mark = src_.bookmark ? src_.bookmark() : 0;

@@ -127,6 +127,7 @@ class Browse {
 
     bool configured_ = false;
     std::vector<int> widths_;
+    bool widths_from_row_ = false;  // widths measured on a row (not only the headings of an empty source)
     int head_rows_ = 0;    // heading line, then the head separator
     int data_top_ = 0;     // screen row of data row 1
     int row_count_ = 0;

@@ -147,7 +147,8 @@ Form::Exit Form::edit(Get& g) {
 }
 
 bool Form::post_validate(Get& g) {
-    if (g.bad_input()) return false;
+    // Only what was typed can be bad: an untouched field (a number too wide for its picture) may be left.
+    if (g.changed() && g.bad_input()) return false;
     if (g.changed()) {
         g.assign();
         updated_ = true;

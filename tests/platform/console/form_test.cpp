@@ -148,6 +148,19 @@ TEST_F(FormTest, ImpossibleDateKeepsTheCursorInTheField) {
     EXPECT_EQ(std::get<Date>(day), Date::from_ymd(2024, 2, 28));
 }
 
+TEST_F(FormTest, NumberTooWideForItsPictureCanBeLeftUntouched) {
+    Value n = num("12345"), m = num("1");
+    form.add(bind(0, 0, "N", n, "999"));
+    form.add(bind(1, 0, "M", m, "999"));
+    EXPECT_EQ(hc.text(0, 0, 3), "***");
+    hc.keys("Enter");
+    hc.type("5");
+    hc.keys("Enter");
+    form.read();
+    EXPECT_EQ(std::get<Decimal>(n), num("12345"));
+    EXPECT_EQ(std::get<Decimal>(m), num("5"));
+}
+
 TEST_F(FormTest, ReadKillEndsTheRead) {
     Value a = std::string("a"), b = std::string("b");
     // From a VALID: the field is assigned, the next one is never entered.
