@@ -35,7 +35,7 @@ struct SignalState {
     int wake_fd = -1;                   // write end of the self-pipe that wakes a waiting read
     volatile std::sig_atomic_t end_signal = 0;
     volatile std::sig_atomic_t resized = 0;
-    char restore[256] = {};  // terminal strings that undo our screen: reset colours, show cursor, leave alternate screen
+    char restore[256] = {};  // terminal strings that undo our screen: reset colours, leave the alternate screen, show the cursor
     std::size_t restore_len = 0;
 };
 SignalState g_sig;
@@ -188,8 +188,8 @@ TerminalBackend::TerminalBackend() : impl_(std::make_unique<Impl>()) {
 
     g_sig.restore_len = 0;
     append_cap("sgr0");
-    append_cap("cnorm");
     append_cap("rmcup");
+    append_cap("cnorm");
 
     int fds[2];
     if (::pipe2(fds, O_NONBLOCK | O_CLOEXEC) == 0) {
