@@ -43,7 +43,9 @@
 
 namespace platform::table {
 
-// Key of the record being evaluated, for an index whose key the program computes in C++.
+// Key of the record being evaluated, for an index whose key the program computes in C++. It reads
+// fields with Table::evaluated() (or a field_binding()), which follow the record being evaluated;
+// get() would always see the current record.
 using KeyFunction = std::function<std::string()>;
 
 struct IndexOptions {
@@ -154,6 +156,7 @@ class Table {
     // record, except while the engine computes keys of other records.
     Binder& binder();
     std::optional<FieldBinding> field_binding(std::string_view name);
+    Value evaluated(int i) const { return dbf_->layout().get(eval_record_, i); }
 
   private:
     struct OpenIndex;
