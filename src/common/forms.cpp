@@ -1,6 +1,7 @@
 #include "common/forms.h"
 
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 #include "common/console.h"
@@ -44,6 +45,7 @@ void DEVOUTPICT(const platform::Value& v, std::string_view picture, std::string_
 Get& __GET(int row, int col, std::string_view var, std::string_view picture, std::function<bool()> valid,
            std::function<bool()> when, std::string_view colour) {
     std::string name = pc::to_upper(var);
+    if (!MEMVAR_EXISTS(name)) throw std::logic_error("entry field over a variable that does not exist: " + name);
     return __GET(
         row, col, name, [name] { return MEMVAR_GET(name).value_or(platform::Value{}); },
         [name](const platform::Value& v) { MEMVAR_PUT(name, v); }, picture, std::move(valid), std::move(when), colour);

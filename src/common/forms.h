@@ -23,8 +23,9 @@ using platform::console::Get;
 // Positioned output of a value through a picture, to the screen or the printer as DEVOUT.
 void DEVOUTPICT(const platform::Value& v, std::string_view picture, std::string_view colour = "");
 
-// A field over a session variable (reached by name, see memvar.h). The field takes the current
-// colour unless one is given. Returns the field, so a caller may set more of it.
+// A field over a session variable (reached by name, see memvar.h); std::logic_error when there is
+// no such variable. The field takes the current colour unless one is given. Returns the field, so a
+// caller may set more of it.
 Get& __GET(int row, int col, std::string_view var, std::string_view picture = "", std::function<bool()> valid = {},
            std::function<bool()> when = {}, std::string_view colour = "");
 // A field over any variable, through a getter and a setter; `name` is what READVAR() gives.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "app_screen.h"
 #include "common/console.h"
 #include "common/memvar.h"
@@ -51,6 +53,10 @@ TEST_F(FormsTest, ReadsSessionVariablesByNameAndHelpKnowsTheField) {
     EXPECT_EQ(hc.text(6, 10, 8), "   12.50");
     EXPECT_EQ(hc.colour(6, 10), "W+/N");
     EXPECT_FALSE(READMODAL()) << "the list was emptied by the read";
+}
+
+TEST_F(FormsTest, AFieldOverAMissingVariableIsRefused) {
+    EXPECT_THROW(__GET(5, 10, "M_NIEMA"), std::logic_error);
 }
 
 TEST_F(FormsTest, EscapeLeavesTheVariablesAsTheyWere) {
