@@ -213,7 +213,8 @@ bool DbfFile::lock_record(uint32_t recno, bool keep_others) {
         }
     }
     if (locked_.count(recno)) return true;
-    if (recno == 0 || recno > uint32_t(lock_layout::kMaxRecords)) return false;
+    // A record that does not exist is not locked: such a lock would only block the next append.
+    if (recno == 0 || (recno > header_.count && recno > refresh_count())) return false;
     if (!file_.try_lock(lock_layout::kRecordBase + recno, 1, LockKind::Exclusive)) return false;
     locked_.insert(recno);
     return true;

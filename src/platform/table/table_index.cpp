@@ -59,13 +59,40 @@ int Table::build_new(const std::filesystem::path& path, const NtxInfo& info, Key
                      std::size_t memory) {
     if (read_only()) throw TableError(dbf_->name(), "the table is open read-only");
     flush();
-    {
-        BuildLock lock(*dbf_);
-        NtxBuilder builder(info, memory);
-        fill(builder, key);
-        NtxFile::create(path, builder);
+    // Building over an index this table has open replaces it in its place in the list; its
+    // cached pages must not outlive the old file.
+    std::size_t slot = indexes_.size();
+    std::error_code ec;
+    for (std::size_t i = 0; i < indexes_.size(); ++i)
+        if (std::filesystem::equivalent(indexes_[i]->file->path(), path, ec)) slot = i;
+    if (slot < indexes_.size()) {
+        indexes_[slot]->file->flush();
+        indexes_[slot]->file.reset();
+        if (order_ == int(slot) + 1) position_.reset();
     }
-    return add_index(std::make_unique<NtxFile>(path, exclusive(), read_only()), std::move(key), std::move(expr));
+    std::unique_ptr<NtxFile> file;
+    try {
+        {
+            BuildLock lock(*dbf_);
+            NtxBuilder builder(info, memory);
+            fill(builder, key);
+            NtxFile::create(path, builder);
+        }
+        file = std::make_unique<NtxFile>(path, exclusive(), read_only());
+    } catch (...) {
+        if (slot < indexes_.size()) {
+            // The old index is gone with its file: leave it out of the list.
+            indexes_.erase(indexes_.begin() + std::ptrdiff_t(slot));
+            if (order_ == int(slot) + 1) order_ = 0;
+            if (order_ > int(slot) + 1) --order_;
+        }
+        throw;
+    }
+    if (slot == indexes_.size()) return add_index(std::move(file), std::move(key), std::move(expr));
+    indexes_[slot]->file = std::move(file);
+    indexes_[slot]->key = std::move(key);
+    indexes_[slot]->expr = std::move(expr);
+    return int(slot) + 1;
 }
 
 int Table::create_index(const std::filesystem::path& path, std::string_view key_text, const IndexOptions& options) {

@@ -230,6 +230,42 @@ TEST_F(NtxTest, UniqueIndexKeepsTheFirstRecordOfEachKey) {
     EXPECT_EQ(t.verify_index(1), std::nullopt);
 }
 
+TEST_F(NtxTest, KeysComputedInCppAreBuiltAndMaintained) {
+    Table::create(file("t.dbf"), {{"K", FieldType::Character, 5, 0}});
+    Table t(file("t.dbf"), OpenMode::Exclusive);
+    const std::vector<std::string> keys = {"abc", "b", "zz", "abd", "b"};
+    for (const auto& k : keys) {
+        ASSERT_TRUE(t.append_blank());
+        t.put("K", k);
+    }
+    // The key reversed: the function reads the record being evaluated, not the current one.
+    auto reversed = [&t] {
+        std::string k = std::get<std::string>(t.evaluated(0));
+        return std::string(k.rbegin(), k.rend());
+    };
+    EXPECT_EQ(t.create_index(file("r.ntx"), "REVERSE(k)", reversed, 5), 1);
+    ASSERT_TRUE(t.append_blank());
+    t.put("K", text("a"));
+    t.go_to(3);
+    t.put("K", text("cb"));
+    t.flush();
+    EXPECT_EQ(t.verify_index(1), std::nullopt);
+    t.set_order(1);
+    std::vector<uint32_t> order;
+    for (t.go_top(); !t.eof(); t.skip()) order.push_back(t.recno());
+    EXPECT_EQ(order, (std::vector<uint32_t>{6, 2, 5, 3, 1, 4}));  // "    a" "    b" "    b" "   bc" "  cba" "  dba"
+
+    // Building again over the open index (with changes still cached) replaces it in its place.
+    ASSERT_TRUE(t.append_blank());
+    t.put("K", text("0"));
+    EXPECT_EQ(t.create_index(file("r.ntx"), "k", [&t] { return std::get<std::string>(t.evaluated(0)); }, 5), 1);
+    EXPECT_EQ(t.index_count(), 1);
+    EXPECT_EQ(t.index_key_text(1), "k");
+    t.commit();
+    EXPECT_EQ(t.verify_index(1), std::nullopt);
+    EXPECT_EQ(walk(file("r.ntx")).front(), (NtxEntry{"0    ", 7}));
+}
+
 // Opens the index over the table, walks it and checks it; the reason of the first failure.
 std::string problem_with(const fs::path& dbf, const fs::path& ntx) {
     try {
