@@ -127,5 +127,45 @@ TEST_F(ScreenTest, ColourArgumentTakesItsStandardPairAndFallsBackOnBadText) {
     EXPECT_EQ(con().colour(), ColourSpec::defaults());
 }
 
+// What a print subsystem would receive once it switches the output to the printer.
+struct RecordingSink : DeviceSink {
+    std::string log;
+    void devpos(int row, int col) override { log += "@" + std::to_string(row) + "," + std::to_string(col); }
+    void devout(std::string_view t) override { log += "[" + std::string(t) + "]"; }
+    void qout(std::string_view t) override { log += "\\n" + std::string(t); }
+    void qqout(std::string_view t) override { log += std::string(t); }
+};
+
+TEST_F(ScreenTest, OutputSwitchedToAnotherDeviceLeavesTheScreenAlone) {
+    RecordingSink printer;
+    con().set_device_sink(&printer);
+    con().devpos(3, 10);
+    con().devout("Faktura");
+    con().set_line_sink(&printer, false);
+    con().qout("linia");
+    con().qqout(" 2");
+    EXPECT_EQ(printer.log, "@3,10[Faktura]\\nlinia 2");
+    for (int r = 0; r < kRows; ++r) EXPECT_EQ(hc.row_trimmed(r), "") << r;
+
+    con().set_line_sink(&printer, true);  // the printer and the screen
+    con().qqout("ekran");
+    EXPECT_EQ(hc.row_trimmed(0), "ekran");
+
+    con().set_device_sink(nullptr);
+    con().set_line_sink(nullptr, false);
+    con().devpos(4, 0);
+    con().devout("znowu");
+    EXPECT_EQ(hc.row_trimmed(4), "znowu");
+}
+
+TEST_F(ScreenTest, ToneSoundsAndLastsItsDuration) {
+    auto start = hc.clock().now();
+    con().tone(3000, 2);
+    con().tone(3000, 2);
+    ASSERT_EQ(hc.backend().tones().size(), 2u);
+    EXPECT_EQ(hc.backend().tones()[0].frequency, 3000);
+    EXPECT_EQ(hc.clock().now() - start, std::chrono::milliseconds(2 * 110));  // 2/18.2 s each
+}
+
 }  // namespace
 }  // namespace platform::console::testing
