@@ -155,9 +155,10 @@ void NtxFile::write_header() {
 }
 
 NtxFile::Page& NtxFile::page(uint32_t offset) {
-    if (auto it = pages_.find(offset); it != pages_.end()) {
-        lru_.splice(lru_.begin(), lru_, it->second->lru);
-        return *it->second;
+    const std::size_t slot = offset / kPage;
+    if (offset % kPage == 0 && slot < slots_.size() && slots_[slot]) {
+        slots_[slot]->referenced = true;
+        return *slots_[slot];
     }
     if (offset < kPage || offset % kPage != 0 || uint64_t(offset) + kPage > file_size_)
         throw CorruptFile(name(), "index page offset " + std::to_string(offset) + " lies outside the file");
@@ -168,11 +169,16 @@ NtxFile::Page& NtxFile::page(uint32_t offset) {
     p->key_size = info_.key_size;
     p->decode(buf, max_items_, name());
     p->free = Page::free_mark(buf);
-    lru_.push_front(offset);
-    p->lru = lru_.begin();
     Page& ref = *p;
-    pages_.emplace(offset, std::move(p));
+    insert_cached(std::move(p));
     return ref;
+}
+
+void NtxFile::insert_cached(std::unique_ptr<Page> page) {
+    const std::size_t slot = page->offset / kPage;
+    if (slot >= slots_.size()) slots_.resize(std::max(slot + 1, slots_.size() * 2));
+    ring_.push_back(static_cast<uint32_t>(slot));
+    slots_[slot] = std::move(page);
 }
 
 uint32_t NtxFile::allocate_page() {
@@ -199,9 +205,7 @@ uint32_t NtxFile::allocate_page() {
     p->offset = static_cast<uint32_t>(end);
     p->key_size = info_.key_size;
     p->dirty = true;
-    lru_.push_front(p->offset);
-    p->lru = lru_.begin();
-    pages_.emplace(p->offset, std::move(p));
+    insert_cached(std::move(p));
     header_dirty_ = true;
     return static_cast<uint32_t>(end);
 }
@@ -217,14 +221,15 @@ void NtxFile::free_page(uint32_t offset) {
 }
 
 void NtxFile::drop_cache() {
-    pages_.clear();
-    lru_.clear();
+    for (uint32_t slot : ring_) slots_[slot].reset();
+    ring_.clear();
+    hand_ = 0;
 }
 
 void NtxFile::write_dirty() {
     std::vector<Page*> dirty;
-    for (auto& [off, p] : pages_)
-        if (p->dirty) dirty.push_back(p.get());
+    for (uint32_t slot : ring_)
+        if (slots_[slot]->dirty) dirty.push_back(slots_[slot].get());
     std::sort(dirty.begin(), dirty.end(), [](const Page* a, const Page* b) { return a->offset < b->offset; });
     char buf[kPage];
     for (Page* p : dirty) {
@@ -235,23 +240,30 @@ void NtxFile::write_dirty() {
 }
 
 void NtxFile::evict_if_needed() {
-    while (pages_.size() > cache_limit_) {
-        const uint32_t off = lru_.back();
-        auto it = pages_.find(off);
-        if (it->second->dirty) {
-            char buf[kPage];
-            it->second->encode(buf, max_items_);
-            file_.write_all(buf, kPage, off);
+    while (ring_.size() > cache_limit_) {
+        if (hand_ >= ring_.size()) hand_ = 0;
+        Page& p = *slots_[ring_[hand_]];
+        if (p.referenced) {
+            p.referenced = false;
+            ++hand_;
+            continue;
         }
-        lru_.pop_back();
-        pages_.erase(it);
+        if (p.dirty) {
+            char buf[kPage];
+            p.encode(buf, max_items_);
+            file_.write_all(buf, kPage, p.offset);
+        }
+        const uint32_t slot = ring_[hand_];
+        ring_[hand_] = ring_.back();
+        ring_.pop_back();
+        slots_[slot].reset();
     }
 }
 
 void NtxFile::flush() {
     if (!exclusive_ || read_only_) return;
     bool any = header_dirty_;
-    for (auto& [off, p] : pages_) any = any || p->dirty;
+    for (uint32_t slot : ring_) any = any || slots_[slot]->dirty;
     if (!any) return;
     write_dirty();
     ++version_;

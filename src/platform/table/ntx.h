@@ -15,12 +15,10 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
-#include <list>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/table/lockfile.h"
@@ -155,10 +153,13 @@ class NtxFile {
     std::string header_image_;  // the header page as read, so fields of other tools survive
     int depth_limit_ = 32;
 
-    // Cache of decoded pages, least recently used at the back.
-    std::list<uint32_t> lru_;
-    std::unordered_map<uint32_t, std::unique_ptr<Page>> pages_;
-    std::size_t cache_limit_ = 16384;
+    // Cache of decoded pages by page number; `ring_` lists the cached ones for the clock
+    // sweep that evicts pages not referenced since the hand last passed.
+    void insert_cached(std::unique_ptr<Page> page);
+    std::vector<std::unique_ptr<Page>> slots_;
+    std::vector<uint32_t> ring_;
+    std::size_t hand_ = 0;
+    std::size_t cache_limit_ = 32768;
 };
 
 }  // namespace platform::table

@@ -86,7 +86,7 @@ struct NtxFile::Page {
     std::string keys;
     bool dirty = false;
     bool free = false;  // on the free list: written with kFreeMark
-    std::list<uint32_t>::iterator lru;
+    bool referenced = true;  // used since the clock hand last passed
 
     int count() const { return static_cast<int>(recno.size()); }
     bool leaf() const { return child[0] == 0; }
