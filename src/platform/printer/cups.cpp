@@ -92,17 +92,28 @@ Outcome<std::vector<Destination>> PrintServer::destinations() const {
 
 Outcome<Destination> PrintServer::default_destination() const { return destination("DEFAULT"); }
 
+namespace {
+
+using DestPtr = std::unique_ptr<cups_dest_t, DestFree>;
+
+Outcome<DestPtr> lookup(http_t* http, std::string_view name) {
+    bool want_default = means_default(name);
+    std::string wanted(name);
+    cups_dest_t* d = cupsGetNamedDest(http, want_default ? nullptr : wanted.c_str(), nullptr);
+    if (!d)
+        return Outcome<DestPtr>::failure(want_default ? "there is no default printer"
+                                                      : last_error("no printer named " + wanted));
+    return DestPtr(d, DestFree{1});
+}
+
+}  // namespace
+
 Outcome<Destination> PrintServer::destination(std::string_view name) const {
     auto http = connect(host_, port_);
     if (!http) return Outcome<Destination>::failure(http.error());
-    bool want_default = means_default(name);
-    std::string wanted(name);
-    cups_dest_t* d = cupsGetNamedDest(http->get(), want_default ? nullptr : wanted.c_str(), nullptr);
-    if (!d)
-        return Outcome<Destination>::failure(
-            want_default ? "there is no default printer" : last_error("no printer named " + wanted));
-    std::unique_ptr<cups_dest_t, DestFree> owner(d, DestFree{1});
-    return describe(*d);
+    auto d = lookup(http->get(), name);
+    if (!d) return Outcome<Destination>::failure(d.error());
+    return describe(**d);
 }
 
 Outcome<int> PrintServer::submit_raw(std::string_view destination, std::string_view title, std::string_view bytes) const {
@@ -113,49 +124,71 @@ Outcome<int> PrintServer::submit_pdf(std::string_view destination, std::string_v
     return submit(destination, title, pdf, CUPS_FORMAT_PDF);
 }
 
+namespace {
+
+struct IppFree {
+    void operator()(ipp_t* i) const { ippDelete(i); }
+};
+using Ipp = std::unique_ptr<ipp_t, IppFree>;
+
+std::string queue_uri(const cups_dest_t& d, const std::string& host, int port) {
+    if (const char* uri = cupsGetOption("printer-uri-supported", d.num_options, d.options)) return uri;
+    char uri[1024];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, host.front() == '/' ? "localhost" : host.c_str(),
+                     port, "/printers/%s", d.name);
+    return uri;
+}
+
+}  // namespace
+
+// One Print-Job request on our own connection: the libcups job helpers address the
+// scheduler of the process-wide settings, which need not be this one.
 Outcome<int> PrintServer::submit(std::string_view destination, std::string_view title, std::string_view bytes,
                                  const char* format) const {
-    std::string name(destination);
-    if (means_default(name)) {
-        auto d = default_destination();
-        if (!d) return Outcome<int>::failure(d.error());
-        name = d->name;
-    }
     auto http = connect(host_, port_);
     if (!http) return Outcome<int>::failure(http.error());
+    http_t* h = http->get();
+    auto found = lookup(h, destination);
+    if (!found) return Outcome<int>::failure(found.error());
+    const cups_dest_t& dest = **found;
+    std::string name = dest.name, uri = queue_uri(dest, host_, port_), resource = "/printers/" + name;
     std::string job_title(title.empty() ? "printout" : title);
-    int job = cupsCreateJob(http->get(), name.c_str(), job_title.c_str(), 0, nullptr);
-    if (job == 0) return Outcome<int>::failure(last_error("printer " + name + " refused the job"));
 
-    auto fail = [&](const std::string& what) {
-        std::string reason = last_error(what);
-        cupsCancelJob2(http->get(), name.c_str(), job, 0);
-        return Outcome<int>::failure(reason);
-    };
-    if (cupsStartDocument(http->get(), name.c_str(), job, job_title.c_str(), format, 1) != HTTP_STATUS_CONTINUE)
-        return fail("printer " + name + " refused the document");
-    for (std::size_t at = 0; at < bytes.size();) {
+    ipp_t* request = ippNewRequest(IPP_OP_PRINT_JOB);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri.c_str());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "job-name", nullptr, job_title.c_str());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_MIMETYPE, "document-format", nullptr, format);
+    http_status_t status = cupsSendRequest(h, request, resource.c_str(), CUPS_LENGTH_VARIABLE);
+    for (std::size_t at = 0; status == HTTP_STATUS_CONTINUE && at < bytes.size();) {
         std::size_t n = std::min<std::size_t>(bytes.size() - at, 65536);
-        if (cupsWriteRequestData(http->get(), bytes.data() + at, n) != HTTP_STATUS_CONTINUE)
-            return fail("sending to printer " + name + " failed");
+        status = cupsWriteRequestData(h, bytes.data() + at, n);
         at += n;
     }
-    if (cupsFinishDocument(http->get(), name.c_str()) > IPP_STATUS_OK_CONFLICTING)
-        return fail("printer " + name + " did not take the document");
-    return job;
+    Ipp response(cupsGetResponse(h, resource.c_str()));
+    ippDelete(request);
+    if (cupsLastError() > IPP_STATUS_OK_CONFLICTING || !response)
+        return Outcome<int>::failure(last_error("printer " + name + " refused the job"));
+    ipp_attribute_t* id = ippFindAttribute(response.get(), "job-id", IPP_TAG_INTEGER);
+    if (!id) return Outcome<int>::failure("printer " + name + " gave no job number");
+    return ippGetInteger(id, 0);
 }
 
 Outcome<JobState> PrintServer::job_state(int job) const {
     auto http = connect(host_, port_);
     if (!http) return Outcome<JobState>::failure(http.error());
-    cups_job_t* jobs = nullptr;
-    int n = cupsGetJobs2(http->get(), &jobs, nullptr, 0, CUPS_WHICHJOBS_ALL);
-    std::optional<ipp_jstate_t> state;
-    for (int i = 0; i < n; ++i)
-        if (jobs[i].id == job) state = jobs[i].state;
-    cupsFreeJobs(n, jobs);
-    if (!state) return Outcome<JobState>::failure("no job " + std::to_string(job));
-    switch (*state) {
+    char uri[1024];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, host_.front() == '/' ? "localhost" : host_.c_str(),
+                     port_, "/jobs/%d", job);
+    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, "job-state");
+    Ipp response(cupsDoRequest(http->get(), request, "/jobs/"));  // takes the request
+    ipp_attribute_t* state = response ? ippFindAttribute(response.get(), "job-state", IPP_TAG_ENUM) : nullptr;
+    if (cupsLastError() > IPP_STATUS_OK_CONFLICTING || !state)
+        return Outcome<JobState>::failure(last_error("no job " + std::to_string(job)));
+    switch (static_cast<ipp_jstate_t>(ippGetInteger(state, 0))) {
         case IPP_JSTATE_PENDING: return JobState::Pending;
         case IPP_JSTATE_HELD: return JobState::Held;
         case IPP_JSTATE_PROCESSING: return JobState::Processing;
