@@ -146,7 +146,7 @@ bool update(int x, int y, std::string_view key, bool zero_variant) {
     Table& to = wa.table(x);
     Table& from = wa.table(y);
     auto key_of_y = wa.expression(key, y);
-    Progress progress(x, true);
+    Progress progress(x, !zero_variant);  // UPDATE0 has cleared the screen instead
     const long count = static_cast<long>(from.lastrec());
     for (wa.go_top(y); !from.eof(); wa.skip(1, y)) {
         progress.show(static_cast<long>(from.recno()), count);
@@ -188,7 +188,7 @@ bool ZAMIEN_X_FROM_Y(int x, int y, const Condition& condition) {
     CLS();
     Progress progress(x, false);
     auto ok = condition.in_area(y);
-    const bool hid_to = to.hide_deleted(), hid_from = from.hide_deleted();
+    const bool hid_to = to.hide_deleted();
     to.set_hide_deleted(false);  // X's deleted records are reused
     const int order = to.order();
     to.set_order(0);
@@ -221,7 +221,6 @@ bool ZAMIEN_X_FROM_Y(int x, int y, const Condition& condition) {
         }
     }
     to.set_hide_deleted(hid_to);
-    from.set_hide_deleted(hid_from);
     to.set_order(order);
     flush(x);
     DBSELECTAREA(caller);
