@@ -11,6 +11,7 @@
 // Reading happens under a shared lock of the index file and changing under an exclusive one;
 // each change raises the counter, and a copy that sees another counter drops its cached pages.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -114,6 +115,9 @@ class NtxFile {
     void walk(const std::function<void(const NtxEntry&)>& visit);
 
     uint64_t counter() const { return counter_; }
+    // Most pages kept decoded in memory (default 32768); with exclusive use, changed pages
+    // beyond it are written out early.
+    void set_cache_limit(std::size_t pages) { cache_limit_ = std::max<std::size_t>(pages, 1); }
 
     struct Page;  // decoded tree page (ntx_page.cpp)
 

@@ -126,6 +126,50 @@ TEST_F(NtxTest, IndependentReaderReadsOurIndex) {
     EXPECT_EQ(out, expect);
 }
 
+// The tree alone, against a model: long keys (8 items a page) so that every insert and removal
+// meets splits, borrowing and merging, and a cache of a few pages so that pages are evicted
+// (and, with exclusive use, written back early) all the time.
+TEST_F(NtxTest, TreeInsertsAndRemovesMatchAModel) {
+    for (bool exclusive : {true, false}) {
+        SCOPED_TRACE(exclusive);
+        const fs::path path = file(exclusive ? "x.ntx" : "s.ntx");
+        NtxBuilder empty(NtxInfo{"k", 100, 0, false});
+        NtxFile::create(path, empty);
+        std::set<std::pair<std::string, uint32_t>> model;
+        std::size_t peak = 0;
+        std::mt19937 rng(exclusive ? 1 : 2);
+        {
+            NtxFile f(path, exclusive, false);
+            f.set_cache_limit(4);
+            for (int op = 0; op < 6000; ++op) {
+                std::string key = random_code(rng, 2, 6);
+                key.resize(100, ' ');
+                const uint32_t recno = 1 + rng() % 50;
+                if (op < 3000 || rng() % 2) {
+                    f.insert(key, recno);
+                    model.insert({key, recno});
+                    peak = std::max(peak, model.size());
+                } else if (!model.empty()) {
+                    auto it = model.begin();
+                    std::advance(it, rng() % model.size());
+                    EXPECT_TRUE(f.remove(it->first, it->second));
+                    EXPECT_FALSE(f.remove(it->first, it->second));
+                    model.erase(it);
+                }
+            }
+            const auto first = f.first(), last = f.last();
+            ASSERT_TRUE(first && last);
+            EXPECT_EQ(std::make_pair(first->key, first->recno), *model.begin());
+            EXPECT_EQ(std::make_pair(last->key, last->recno), *model.rbegin());
+        }
+        Entries expect;
+        for (const auto& [k, r] : model) expect.push_back({k, r});
+        EXPECT_EQ(walk(path), expect);
+        // Pages hold at least half their 8 items, and freed pages are used again.
+        EXPECT_LE(fs::file_size(path), 1024 * (peak / 4 + 2));
+    }
+}
+
 // Random appends, key changes, deletions and recalls against two indexes, one with short keys
 // and one with long keys (12 items a page, so pages split and merge often) and many equal keys.
 class MaintenanceTest : public TableTest, public ::testing::WithParamInterface<OpenMode> {};
