@@ -28,6 +28,8 @@ struct EscapeCase {
     Style expected;
 };
 
+void PrintTo(const EscapeCase& c, std::ostream* os) { *os << c.name; }
+
 class EscapeSequence : public ::testing::TestWithParam<EscapeCase> {};
 
 TEST_P(EscapeSequence, ChangesTheTypeOfTheTextAfterIt) {
@@ -132,6 +134,8 @@ struct OverstrikeCase {
     std::string in;
     std::string_view out;  // code page 852
 };
+
+void PrintTo(const OverstrikeCase& c, std::ostream* os) { *os << text::to_utf8(c.out); }
 
 class Overstrike : public ::testing::TestWithParam<OverstrikeCase> {};
 
