@@ -19,7 +19,12 @@
 //   change raises a counter in the header, and a copy that finds another counter drops its
 //   cached pages. With exclusive use pages are kept and written back on commit and close.
 //   An index is derived data: a damaged one is rebuilt from its table (reindex()).
-// - commit() forces the table and its indexes to disk; pack() and zap() need exclusive use.
+// - commit() forces the table and its indexes to disk; pack() and zap() need exclusive use, and
+//   pack compacts in place copying records only towards the start, so an interrupted pack may
+//   repeat records but never loses one.
+// - Lock offsets (lock_layout in lockfile.h) lie past any real data and below 2^31: record n at
+//   0x40000000 + n, the table lock over all of them, append 0x7FFFFFF0, open 0x7FFFFFF1; on an
+//   index file 0x7FFFFFF0.
 //
 // Navigation follows xBase: records marked deleted (while hide_deleted is on) and records the
 // filter callback rejects are skipped by top, bottom, skip and seek; goto reaches any record.
