@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <fstream>
+#include <set>
 
 #include "platform/text/cp852.h"
 
@@ -188,9 +189,17 @@ std::string PdfDocument::bytes() const {
     for (const auto& [which, f] : fonts_) {
         const TrueTypeFont& t = f->ttf;
         std::size_t file = reserve(), descriptor = reserve(), cid = reserve(), to_unicode = reserve(), type0 = reserve();
-        objects[file - 1] = stream(" /Length1 " + std::to_string(t.bytes().size()), t.bytes());
+        std::set<std::uint16_t> used;
+        for (const auto& [g, c] : f->chars) used.insert(g);
+        std::string program = t.subset(used);
+        objects[file - 1] = stream(" /Length1 " + std::to_string(program.size()), program);
+        // A subset is named with a tag of six capitals derived from what it holds.
+        std::uint32_t h = 2166136261u;
+        for (std::uint16_t g : used) h = (h ^ g) * 16777619u;
+        std::string base = "AAAAAA+" + t.name();
+        for (int i = 0; i < 6; ++i, h /= 26) base[static_cast<std::size_t>(i)] = static_cast<char>('A' + h % 26);
         int flags = 32 | (t.fixed_pitch() ? 1 : 0) | (t.italic_angle() != 0 ? 64 : 0);
-        objects[descriptor - 1] = "<< /Type /FontDescriptor /FontName /" + t.name() + " /Flags " + std::to_string(flags) +
+        objects[descriptor - 1] = "<< /Type /FontDescriptor /FontName /" + base + " /Flags " + std::to_string(flags) +
                                   " /FontBBox [" + std::to_string(t.bbox(0)) + " " + std::to_string(t.bbox(1)) + " " +
                                   std::to_string(t.bbox(2)) + " " + std::to_string(t.bbox(3)) + "] /ItalicAngle " +
                                   num(t.italic_angle()) + " /Ascent " + std::to_string(t.ascent()) + " /Descent " +
@@ -198,7 +207,7 @@ std::string PdfDocument::bytes() const {
                                   " /StemV 80 /FontFile2 " + ref(file) + " >>";
         std::string widths;
         for (const auto& [g, c] : f->chars) widths += std::to_string(g) + " [" + std::to_string(t.advance(g)) + "] ";
-        objects[cid - 1] = "<< /Type /Font /Subtype /CIDFontType2 /BaseFont /" + t.name() +
+        objects[cid - 1] = "<< /Type /Font /Subtype /CIDFontType2 /BaseFont /" + base +
                            " /CIDSystemInfo << /Registry (Adobe) /Ordering (Identity) /Supplement 0 >> /FontDescriptor " +
                            ref(descriptor) + " /DW " + std::to_string(t.advance(0)) + " /W [" + widths +
                            "] /CIDToGIDMap /Identity >>";
@@ -221,7 +230,7 @@ std::string PdfDocument::bytes() const {
         }
         cmap += "endcmap\nCMapName currentdict /CMap defineresource pop\nend\nend\n";
         objects[to_unicode - 1] = stream("", cmap);
-        objects[type0 - 1] = "<< /Type /Font /Subtype /Type0 /BaseFont /" + t.name() +
+        objects[type0 - 1] = "<< /Type /Font /Subtype /Type0 /BaseFont /" + base +
                              " /Encoding /Identity-H /DescendantFonts [" + ref(cid) + "] /ToUnicode " + ref(to_unicode) +
                              " >>";
         font_dict += "/" + std::string(font_resource(which)) + " " + ref(type0) + " ";

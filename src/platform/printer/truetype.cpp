@@ -49,19 +49,18 @@ TrueTypeFont TrueTypeFont::parse(std::string bytes, std::string name) {
 
     std::uint32_t version = r.u32(0);
     if (version != 0x00010000 && version != 0x74727565) throw FontError("not a TrueType font");
-    std::map<std::string, std::size_t> tables;
     std::uint32_t count = r.u16(4);
     for (std::uint32_t i = 0; i < count; ++i) {
         std::size_t rec = 12 + 16 * i;
         r.check(rec, 16);
         std::size_t offset = r.u32(rec + 8), length = r.u32(rec + 12);
         r.check(offset, length);
-        tables[f.bytes_.substr(rec, 4)] = offset;
+        f.tables_[f.bytes_.substr(rec, 4)] = Table{offset, length};
     }
     auto table = [&](const char* tag) {
-        auto it = tables.find(tag);
-        if (it == tables.end()) throw FontError(std::string("font has no ") + tag + " table");
-        return it->second;
+        auto it = f.tables_.find(tag);
+        if (it == f.tables_.end()) throw FontError(std::string("font has no ") + tag + " table");
+        return it->second.offset;
     };
 
     std::size_t head = table("head");
@@ -83,8 +82,10 @@ TrueTypeFont TrueTypeFont::parse(std::string bytes, std::string name) {
     f.italic_angle_ = static_cast<std::int32_t>(r.u32(post + 4)) / 65536.0;
     f.fixed_pitch_ = r.u32(post + 12) != 0;
     f.cap_height_ = f.ascent_;
-    if (auto os2 = tables.find("OS/2"); os2 != tables.end() && r.u16(os2->second) >= 2)
-        f.cap_height_ = f.scale(r.s16(os2->second + 88));
+    if (auto os2 = f.tables_.find("OS/2"); os2 != f.tables_.end() && r.u16(os2->second.offset) >= 2)
+        f.cap_height_ = f.scale(r.s16(os2->second.offset + 88));
+    table("glyf");
+    table("loca");
 
     // Character map: the Windows Unicode subtable, full repertoire (format 12) preferred.
     std::size_t cmap = table("cmap"), best = 0;
@@ -142,6 +143,88 @@ std::uint16_t TrueTypeFont::glyph(char32_t c) const {
 
 int TrueTypeFont::advance(std::uint16_t glyph) const {
     return glyph < advances_.size() ? scale(advances_[glyph]) : 0;
+}
+
+std::string TrueTypeFont::subset(const std::set<std::uint16_t>& wanted) const {
+    Reader r(bytes_);
+    const Table glyf = tables_.at("glyf"), loca = tables_.at("loca"), head = tables_.at("head");
+    bool long_loca = r.s16(head.offset + 50) == 1;
+    auto outline = [&](std::uint32_t g) -> std::pair<std::size_t, std::size_t> {
+        std::size_t from = long_loca ? r.u32(loca.offset + 4 * g) : 2 * r.u16(loca.offset + 2 * g);
+        std::size_t to = long_loca ? r.u32(loca.offset + 4 * g + 4) : 2 * r.u16(loca.offset + 2 * g + 2);
+        if (to < from || to > glyf.length) throw FontError("font has a damaged glyph index");
+        return {glyf.offset + from, to - from};
+    };
+
+    // Composite glyphs (accented letters) are drawn from other glyphs: keep those too.
+    std::set<std::uint16_t> keep{0};
+    std::vector<std::uint16_t> todo(wanted.begin(), wanted.end());
+    while (!todo.empty()) {
+        std::uint16_t g = todo.back();
+        todo.pop_back();
+        if (g >= num_glyphs_ || !keep.insert(g).second) continue;
+        auto [at, length] = outline(g);
+        if (length < 10 || r.s16(at) >= 0) continue;
+        for (std::size_t p = at + 10;;) {
+            std::uint32_t flags = r.u16(p);
+            todo.push_back(static_cast<std::uint16_t>(r.u16(p + 2)));
+            p += 4 + ((flags & 0x0001) ? 4 : 2) + ((flags & 0x0008) ? 2 : (flags & 0x0040) ? 4 : (flags & 0x0080) ? 8 : 0);
+            if (!(flags & 0x0020)) break;
+        }
+    }
+
+    std::string new_glyf, new_loca;
+    auto put32 = [](std::string& s, std::uint32_t v) {
+        for (int i = 3; i >= 0; --i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
+    };
+    for (std::uint32_t g = 0; g < num_glyphs_; ++g) {
+        put32(new_loca, static_cast<std::uint32_t>(new_glyf.size()));
+        if (!keep.count(static_cast<std::uint16_t>(g))) continue;
+        auto [at, length] = outline(g);
+        new_glyf.append(bytes_, at, length);
+        new_glyf.resize((new_glyf.size() + 3) / 4 * 4, '\0');
+    }
+    put32(new_loca, static_cast<std::uint32_t>(new_glyf.size()));
+    std::string new_head = bytes_.substr(head.offset, head.length);
+    new_head[8] = new_head[9] = new_head[10] = new_head[11] = 0;  // checksum adjustment: not kept
+    new_head[50] = 0, new_head[51] = 1;                             // long glyph index
+
+    // What a PDF reader needs to draw the outlines; layout and naming tables stay behind.
+    std::map<std::string, std::string> out;
+    for (const char* tag : {"cvt ", "fpgm", "hhea", "hmtx", "maxp", "OS/2", "post", "prep"})
+        if (auto it = tables_.find(tag); it != tables_.end())
+            out[tag] = bytes_.substr(it->second.offset, it->second.length);
+    if (out["post"].size() >= 32) {
+        out["post"].resize(32);  // version 3: the figures without the glyph names
+        out["post"][0] = 0, out["post"][1] = 3, out["post"][2] = 0, out["post"][3] = 0;
+    }
+    out["glyf"] = std::move(new_glyf);
+    out["loca"] = std::move(new_loca);
+    out["head"] = std::move(new_head);
+
+    std::string file;
+    put32(file, 0x00010000);
+    std::uint32_t n = static_cast<std::uint32_t>(out.size()), power = 1, log2 = 0;
+    while (power * 2 <= n) power *= 2, ++log2;
+    for (std::uint32_t v : {n, power * 16, log2, n * 16 - power * 16}) file += static_cast<char>(v >> 8), file += static_cast<char>(v & 0xFF);
+    std::size_t offset = 12 + 16 * out.size();
+    std::string body;
+    for (auto& [tag, data] : out) {
+        std::string padded = data;
+        padded.resize((padded.size() + 3) / 4 * 4, '\0');
+        std::uint32_t sum = 0;
+        for (std::size_t i = 0; i < padded.size(); i += 4)
+            sum += (static_cast<std::uint32_t>(static_cast<unsigned char>(padded[i])) << 24) |
+                   (static_cast<std::uint32_t>(static_cast<unsigned char>(padded[i + 1])) << 16) |
+                   (static_cast<std::uint32_t>(static_cast<unsigned char>(padded[i + 2])) << 8) |
+                   static_cast<unsigned char>(padded[i + 3]);
+        file += tag;
+        put32(file, sum);
+        put32(file, static_cast<std::uint32_t>(offset + body.size()));
+        put32(file, static_cast<std::uint32_t>(data.size()));
+        body += padded;
+    }
+    return file + body;
 }
 
 }  // namespace platform::printer

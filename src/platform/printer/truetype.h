@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <map>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -29,6 +31,10 @@ class TrueTypeFont {
     // Advance width in thousandths of the type size.
     int advance(std::uint16_t glyph) const;
 
+    // The font file with the outlines of only `glyphs` (and what they are built from); glyph
+    // numbers stay as they are, so the subset is drawn with the same codes.
+    std::string subset(const std::set<std::uint16_t>& glyphs) const;
+
     // Font descriptor figures, in thousandths of the type size.
     int ascent() const { return ascent_; }
     int descent() const { return descent_; }
@@ -45,8 +51,13 @@ class TrueTypeFont {
         bool sequential = false;           // format 12: glyph = delta + (c - first)
     };
 
+    struct Table {
+        std::size_t offset, length;
+    };
+
     std::string name_;
     std::string bytes_;
+    std::map<std::string, Table> tables_;
     int units_ = 1000;
     std::vector<std::uint16_t> advances_;
     std::vector<Segment> segments_;
