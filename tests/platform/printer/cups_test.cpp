@@ -86,8 +86,8 @@ class PrivateScheduler {
   public:
     PrivateScheduler() {
         const fs::path cupsd = "/usr/sbin/cupsd";
-        if (!fs::exists(cupsd)) {
-            skip_ = "cupsd is not installed";
+        if (!fs::exists(cupsd) || !fs::exists("/usr/lib/cups/filter/gziptoany")) {
+            skip_ = "cupsd or its pass-through filter is not installed (packages cups, cups-client)";
             return;
         }
         port_ = free_port();
