@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <memory>
 
 namespace platform::printer {
@@ -70,7 +72,9 @@ namespace {
 
 Outcome<Connection> connect(const std::string& host, int port) {
     http_t* h = httpConnect2(host.c_str(), port, nullptr, AF_UNSPEC, HTTP_ENCRYPTION_IF_REQUESTED, 1, 10000, nullptr);
-    if (!h) return Outcome<Connection>::failure(last_error("cannot reach the print server " + host));
+    if (!h)
+        return Outcome<Connection>::failure("cannot reach the print server " + host + ":" + std::to_string(port) + ": " +
+                                            std::strerror(errno));
     return Connection(h);
 }
 
@@ -82,7 +86,7 @@ Outcome<std::vector<Destination>> PrintServer::destinations() const {
     cups_dest_t* dests = nullptr;
     int n = cupsGetDests2(http->get(), &dests);
     std::unique_ptr<cups_dest_t, DestFree> owner(dests, DestFree{n});
-    if (n == 0 && cupsLastError() > IPP_STATUS_OK_CONFLICTING)
+    if (n == 0 && cupsLastError() > IPP_STATUS_OK_CONFLICTING && cupsLastError() != IPP_STATUS_ERROR_NOT_FOUND)
         return Outcome<std::vector<Destination>>::failure(last_error("cannot list printers"));
     std::vector<Destination> out;
     for (int i = 0; i < n; ++i)

@@ -1,10 +1,8 @@
 #include "platform/printer/spool.h"
 
 #include <algorithm>
-#include <cmath>
 #include <fstream>
 #include <iterator>
-#include <optional>
 
 #include "platform/text/overstrike.h"
 
