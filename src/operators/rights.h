@@ -18,6 +18,12 @@ SESSION_VAR(std::string, M_PRAWA1, std::string(20, 'N'));  // profile string
 SESSION_VAR(std::string, M_PRAWA2, "");                    // denial tokens and extras
 SESSION_VAR(std::string, M_DRUKARKA, "EPSON");             // the operator's printer description
 SESSION_VAR(bool, TOJESTKASA, false);                      // the operator's profile marks a cash desk
+SESSION_VAR(std::string, M_SMTP, "");                      // the operator's outgoing mail server
+SESSION_VAR(std::string, M_NR_MAG, "");                    // warehouses the operator works on
+SESSION_VAR(std::string, M_NR_KASY, "1");                  // the operator's fiscal register
+SESSION_VAR(std::string, ARC_MAGAZYN, "");                 // warehouses of a travelling agent's copy
+SESSION_VAR(std::string, ARC_KOMU, "");
+SESSION_VAR(std::string, ARC_RD, "");
 
 // Right n: granted unless position n of M_PRAWA is "N" (blank or missing positions grant).
 bool PRAWA(int n);
