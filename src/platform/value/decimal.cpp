@@ -167,7 +167,7 @@ std::string Decimal::to_plain() const {
     std::string s = to_string(kScale);
     while (s.back() == '0') s.pop_back();
     if (s.back() == '.') s.pop_back();
-    if (s == "-0") s = "0";
+    if (s == "-0") return "0";
     return s;
 }
 
