@@ -1,5 +1,7 @@
 #include "platform/console/dbedit.h"
 
+#include <algorithm>
+
 #include "platform/console/keys.h"
 
 namespace platform::console {
@@ -51,6 +53,7 @@ void dbedit(Console& console, int top, int left, int bottom, int right, RowSourc
             continue;
         }
         b.stabilize();
+        console.set_pos(b.screen_row(b.row_pos()), std::max(b.column_x(b.col_pos()), left));
         int mode = DE_EXCEPT;
         if (moved) mode = b.empty() ? DE_EMPTY : b.hit_top() ? DE_HITTOP : b.hit_bottom() ? DE_HITBOTTOM : DE_IDLE;
         switch (spec.user(mode, b.col_pos())) {

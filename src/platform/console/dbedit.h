@@ -9,9 +9,10 @@
 //   2 bottom hit a move down was tried on the last row
 //   3 empty     a movement key on a source without rows
 //   4 exception any other key (LASTKEY tells which)
-// and answers 0 leave, 1 go on, 2 reread and redraw every row and go on. It is not called before the
-// first key (a caller that wants it at once puts a movement key into the type-ahead). Without a
-// callback, Esc and Enter leave.
+// and answers 0 leave, 1 go on, 2 reread and redraw every row and go on. While it runs, the cursor
+// stands on the current cell (ROW() is the screen row of the current record). It is not called
+// before the first key (a caller that wants it at once puts a movement key into the type-ahead).
+// Without a callback, Esc and Enter leave.
 //
 // Movement keys: Up, Down, PgUp, PgDn, Ctrl-PgUp (first row), Ctrl-PgDn (last row), Left, Right,
 // Home and End (first and last visible column), Ctrl-Left and Ctrl-Right (pan), Ctrl-Home and
