@@ -1,5 +1,6 @@
 #include "shell/settings.h"
 
+#include <algorithm>
 #include <chrono>
 #include <ctime>
 #include <filesystem>
@@ -196,10 +197,16 @@ OdczytParametrow CZYTAJ_PARAMETR(ModelDrukarki model, const std::string& path) {
                 out.problems.push_back(e.name + ": inny typ");
                 continue;
             }
-            if (d->type == 'C')
+            if (d->type == 'C') {
                 d->set(e.value);
-            else
-                d->set(*Decimal::parse(e.value));
+            } else {
+                const Decimal n = *Decimal::parse(e.value);
+                if (n.str(d->width, d->decimals).find('*') != std::string::npos) {
+                    out.problems.push_back(e.name + ": liczba za duza");
+                    continue;
+                }
+                d->set(n);
+            }
             if (e.name == "J_PTUZ") ptuz_in_file = e.value;
             if (e.name == "J_DF_NAZWA" && keep_operator_model) {
                 LJ_DF_NAZWA = J_DF_NAZWA;

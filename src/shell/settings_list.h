@@ -52,31 +52,31 @@ inline std::string SPACE(int n) { return std::string(static_cast<std::size_t>(n)
   X(std::string, J_I3,       'C',  1, 0, "2",       P1, 24,  0, 45, "23",    "", "Miejsca po przecinku w ilosciach [2/3]") \
   /* page 1, right column */ \
   X(std::string, J_MAG_UU,   'C',  2, 0, "U ",      P1,  1, 51, 78, "@NO0",  "", "Magazyn o stanach ujemnych") \
-  X(std::string, J_FOLDER,   'C', 12, 0, SPACE(12), P1,  2, 51, 67, "",      "", "Folder w pliku :") \
-  X(int,         J_NEC_M1,   'N',  3, 0, 0,         P1,  3, 51, 72, "",      "", "Drukarka NEC m1/m2 =") \
-  X(int,         J_NEC_M2,   'N',  3, 0, 0,         P1,  3, 75, 76, "",      "", "/") \
-  X(std::string, J_SPECYFIK, 'C',  1, 0, "T",       P1,  4, 51, 78, "TN",    "", "Robic specyfikacje VAT") \
-  X(std::string, J_FA_SORT,  'C',  1, 0, "N",       P1,  5, 51, 78, "TN",    "", "Sortowac przed drukiem FV") \
-  X(std::string, J_ZLE_UZGO, 'C',  1, 0, "N",       P1,  6, 51, 78, "TNKR",  "", "Sa problemy z uzgodn.[NTR]") \
-  X(std::string, J_DRU_RABA, 'C',  1, 0, "N",       P1,  7, 51, 78, "TN",    "", "Czy drukowac rabat na FV/RU") \
-  X(std::string, J_EJECT,    'C',  1, 0, "N",       P1,  8, 51, 78, "TN",    "", "Wyrzucic papier (FV na A4)") \
-  X(std::string, J_1_KOMPUT, 'C',  1, 0, "N",       P1,  9, 51, 78, "TN",    "", "Czy jeden komputer w sklepie") \
-  X(std::string, J_TOCZ_KAS, 'C',  1, 0, "T",       P1, 10, 51, 78, "TN",    "", "Czy zachowac ciaglosc kasy") \
-  X(std::string, J_PZ,       'C',  1, 0, "T",       P1, 11, 51, 78, "TNE",   "", "PZ drukowac w cenach sprz.") \
-  X(std::string, J_ORYGINAL, 'C',  1, 0, "T",       P1, 12, 51, 78, "TNX",   "", "Oryginal i kopia FV [TNX]") \
+  X(std::string, J_FOLDER,   'C', 12, 0, SPACE(12), P1,  2, 51, 68, "",      "", "Folder w pliku :") \
+  X(int,         J_NEC_M1,   'N',  3, 0, 0,         P1,  3, 51, 73, "",      "", "Drukarka NEC m1/m2 =") \
+  X(int,         J_NEC_M2,   'N',  3, 0, 0,         P1,  3, 76, 77, "",      "", "/") \
+  X(std::string, J_SPECYFIK, 'C',  1, 0, "T",       P1,  4, 51, 79, "TN",    "", "Robic specyfikacje VAT") \
+  X(std::string, J_FA_SORT,  'C',  1, 0, "N",       P1,  5, 51, 79, "TN",    "", "Sortowac przed drukiem FV") \
+  X(std::string, J_ZLE_UZGO, 'C',  1, 0, "N",       P1,  6, 51, 79, "TNKR",  "", "Sa problemy z uzgodn.[NTR]") \
+  X(std::string, J_DRU_RABA, 'C',  1, 0, "N",       P1,  7, 51, 79, "TN",    "", "Czy drukowac rabat na FV/RU") \
+  X(std::string, J_EJECT,    'C',  1, 0, "N",       P1,  8, 51, 79, "TN",    "", "Wyrzucic papier (FV na A4)") \
+  X(std::string, J_1_KOMPUT, 'C',  1, 0, "N",       P1,  9, 51, 79, "TN",    "", "Jeden komputer w sklepie") \
+  X(std::string, J_TOCZ_KAS, 'C',  1, 0, "T",       P1, 10, 51, 79, "TN",    "", "Czy zachowac ciaglosc kasy") \
+  X(std::string, J_PZ,       'C',  1, 0, "T",       P1, 11, 51, 79, "TNE",   "", "PZ drukowac w cenach sprz.") \
+  X(std::string, J_ORYGINAL, 'C',  1, 0, "T",       P1, 12, 51, 79, "TNX",   "", "Oryginal i kopia FV [TNX]") \
   X(std::string, J_VAT,      'C',  2, 0, "23",      P1, 13, 51, 78, "@VAT",  "", "VAT domyslny") \
-  X(int,         J_POZIOM,   'N',  2, 0, 1,         P1, 14, 51, 77, "@POZIOM", "", "Ilosc poziomow cen") \
-  X(std::string, J_DUPLIKAT, 'C',  1, 0, "T",       P1, 15, 51, 78, "TN",    "", "Duplikat przy podgladzie") \
-  X(std::string, J_PKWIU,    'C',  1, 0, "T",       P1, 16, 51, 78, "TNX-CG", "", "PKWiU na FV [TNX-CG]") \
-  X(std::string, J_SD_RABAT, 'C',  2, 0, " 2",      P1, 17, 51, 77, "",      "R1", "Max. rabat na SD (%)") \
-  X(std::string, J_ZER_NRD,  'C',  1, 0, "N",       P1, 18, 51, 78, "TN",    "", "Zerowac numery co miesiac") \
-  X(std::string, J_XKP,      'C',  3, 0, "KP ",     P1, 19, 51, 76, "@KP",   "", "Dowod KP oznaczono") \
-  X(std::string, J_XKW,      'C',  3, 0, "KW ",     P1, 20, 51, 76, "@KW",   "", "Dowod KW oznaczono") \
+  X(int,         J_POZIOM,   'N',  2, 0, 1,         P1, 14, 51, 78, "@POZIOM", "", "Ilosc poziomow cen") \
+  X(std::string, J_DUPLIKAT, 'C',  1, 0, "T",       P1, 15, 51, 79, "TN",    "", "Duplikat przy podgladzie") \
+  X(std::string, J_PKWIU,    'C',  1, 0, "T",       P1, 16, 51, 79, "TNX-CG", "", "PKWiU na FV [TNX-CG]") \
+  X(std::string, J_SD_RABAT, 'C',  2, 0, " 2",      P1, 17, 51, 78, "",      "R1", "Max. rabat na SD (%)") \
+  X(std::string, J_ZER_NRD,  'C',  1, 0, "N",       P1, 18, 51, 79, "TN",    "", "Zerowac numery co miesiac") \
+  X(std::string, J_XKP,      'C',  3, 0, "KP ",     P1, 19, 51, 77, "@KP",   "", "Dowod KP oznaczono") \
+  X(std::string, J_XKW,      'C',  3, 0, "KW ",     P1, 20, 51, 77, "@KW",   "", "Dowod KW oznaczono") \
   X(int,         JF_KP,      'N',  6, 0, 0,         P1, 21, 51, 62, "",      "", "Licznik KP:") \
-  X(int,         JF_KW,      'N',  6, 0, 0,         P1, 21, 69, 72, "",      "", "KW:") \
-  X(int,         JF_NO,      'N',  6, 0, 0,         P1, 22, 51, 73, "",      "", "Licznik dowodow NO   :") \
-  X(int,         JF_KP_KW,   'N',  6, 0, 0,         P1, 23, 51, 73, "",      "", "Licznik dowodow KP_KW:") \
-  X(int,         JF_KP_,     'N',  6, 0, 0,         P1, 24, 51, 73, "",      "", "Licznik dowodow KP_  :") \
+  X(int,         JF_KW,      'N',  6, 0, 0,         P1, 21, 70, 74, "",      "", "KW:") \
+  X(int,         JF_NO,      'N',  6, 0, 0,         P1, 22, 51, 74, "",      "", "Licznik dowodow NO   :") \
+  X(int,         JF_KP_KW,   'N',  6, 0, 0,         P1, 23, 51, 74, "",      "", "Licznik dowodow KP_KW:") \
+  X(int,         JF_KP_,     'N',  6, 0, 0,         P1, 24, 51, 74, "",      "", "Licznik dowodow KP_  :") \
   X(int,         JF_WE,      'N',  6, 0, 0,         NIE, 0,  0,  0, "",      "", "") \
   /* page 2, left column */ \
   X(std::string, J_RAP2SK,   'C',  1, 0, "N",       P2,  1,  0, 43, "TN",    "", "Czy korzystasz z raportu sklepu nr 2") \
@@ -104,23 +104,23 @@ inline std::string SPACE(int n) { return std::string(static_cast<std::size_t>(n)
   X(std::string, J_WAL,      'C',  3, 0, "EUR",     P2, 23,  0, 41, "",      "", "Domyslna waluta eksportu") \
   X(std::string, J_WAL_AUTO, 'C',  1, 0, "N",       P2, 24,  0, 43, "TN",    "", "Przeliczac walute bez pytania") \
   /* page 2, right column */ \
-  X(std::string, J_SD_SCAL,  'C',  1, 0, "N",       P2,  1, 45, 78, "TN",    "", "Czy scalac pozycje na SD") \
-  X(std::string, J_MIN_MAX,  'C',  1, 0, "N",       P2,  2, 45, 78, "TN",    "", "Edytowac stany min/max w mag.") \
-  X(std::string, J_TEN_SAM,  'C',  1, 0, "N",       P2,  3, 45, 78, "TN",    "", "Przerzut na ten sam indeks/DYSK") \
-  X(std::string, J_ATEST_ZA, 'C',  1, 0, "N",       P2,  4, 45, 78, "TN",    "", "Czy drukowac atest na zamow.") \
-  X(std::string, J_LACH,     'C',  1, 0, "N",       P2,  5, 45, 78, "TN",    "", "Handel wodka  (ceny urzedowe)") \
-  X(std::string, J_KOD13W,   'C',  2, 0, "28",      P2,  6, 45, 77, "@KOD13W", "", "Kod kreskowy z wagi MEDESA") \
+  X(std::string, J_SD_SCAL,  'C',  1, 0, "N",       P2,  1, 45, 79, "TN",    "", "Czy scalac pozycje na SD") \
+  X(std::string, J_MIN_MAX,  'C',  1, 0, "N",       P2,  2, 45, 79, "TN",    "", "Edytowac stany min/max w mag.") \
+  X(std::string, J_TEN_SAM,  'C',  1, 0, "N",       P2,  3, 45, 79, "TN",    "", "Przerzut na ten sam indeks/DYSK") \
+  X(std::string, J_ATEST_ZA, 'C',  1, 0, "N",       P2,  4, 45, 79, "TN",    "", "Czy drukowac atest na zamow.") \
+  X(std::string, J_LACH,     'C',  1, 0, "N",       P2,  5, 45, 79, "TN",    "", "Handel wodka  (ceny urzedowe)") \
+  X(std::string, J_KOD13W,   'C',  2, 0, "28",      P2,  6, 45, 78, "@KOD13W", "", "Kod kreskowy z wagi MEDESA") \
   X(std::string, J_KP_R,     'C', 25, 0, SPACE(25), P2,  7, 45, 52, "",      "", "KP-R :") \
-  X(std::string, J_FAKTORIN, 'C', 12, 0, "FAKTORIN.TXT", P2, 8, 45, 65, "",  "", "Faktoring w pliku :") \
-  X(std::string, J_PP_PLIK,  'C', 10, 0, SPACE(10), P2,  9, 45, 65, "",      "", "Przelewy w pliku  :") \
-  X(std::string, J_MARZA_PZ, 'C',  1, 0, "N",       P2, 10, 45, 78, "TN",    "", "Marza tylko od ceny zakupu (PZ)") \
-  X(int,         J_LEN_P,    'N',  1, 0, 4,         P2, 11, 45, 78, "",      "", "Ile znakow indeksu do pomocy") \
-  X(int,         J_SPOWOLNI, 'N',  1, 0, 1,         P2, 12, 45, 78, "",      "", "Ile sekund pokazywac reszte") \
-  X(int,         J_PAPIER,   'N',  2, 0, 10,        P2, 13, 45, 77, "",      "", "Ile pustych linii po FV") \
-  X(int,         J_WW1,      'N',  2, 0, 0,         P2, 14, 45, 77, "",      "", "Linii na 1 stronie FV") \
-  X(int,         J_WW2,      'N',  2, 0, 0,         P2, 15, 45, 77, "",      "", "Linii na nastepnych stronach") \
-  X(std::string, J_KOD13_F5, 'C', 13, 0, "131313131313 ", P2, 16, 45, 66, "", "", "Kod konczacy paragon") \
-  X(std::string, J_WALUTA,   'C',  1, 0, "T",       P2, 17, 45, 78, "TN",    "", "Czy obslugiwac waluty") \
+  X(std::string, J_FAKTORIN, 'C', 12, 0, "FAKTORIN.TXT", P2, 8, 45, 68, "",  "", "Faktoring w pliku :") \
+  X(std::string, J_PP_PLIK,  'C', 10, 0, SPACE(10), P2,  9, 45, 70, "",      "", "Przelewy w pliku  :") \
+  X(std::string, J_MARZA_PZ, 'C',  1, 0, "N",       P2, 10, 45, 79, "TN",    "", "Marza tylko od ceny zakupu (PZ)") \
+  X(int,         J_LEN_P,    'N',  1, 0, 4,         P2, 11, 45, 79, "",      "", "Ile znakow indeksu do pomocy") \
+  X(int,         J_SPOWOLNI, 'N',  1, 0, 1,         P2, 12, 45, 79, "",      "", "Ile sekund pokazywac reszte") \
+  X(int,         J_PAPIER,   'N',  2, 0, 10,        P2, 13, 45, 78, "",      "", "Ile pustych linii po FV") \
+  X(int,         J_WW1,      'N',  2, 0, 0,         P2, 14, 45, 78, "",      "", "Linii na 1 stronie FV") \
+  X(int,         J_WW2,      'N',  2, 0, 0,         P2, 15, 45, 78, "",      "", "Linii na nastepnych stronach") \
+  X(std::string, J_KOD13_F5, 'C', 13, 0, "131313131313 ", P2, 16, 45, 67, "", "", "Kod konczacy paragon") \
+  X(std::string, J_WALUTA,   'C',  1, 0, "T",       P2, 17, 45, 79, "TN",    "", "Czy obslugiwac waluty") \
   /* page 3, under its heading line */ \
   X(std::string, J_SD_POPRA, 'C',  1, 0, "T",       P3,  2,  0, 65, "TN",    "R1", "Pozwalasz poprawiac SD w czasie edycji") \
   X(std::string, J_MAG_DOPI, 'C', 10, 0, SPACE(10), P3,  3,  0, 65, "",      "", "Nowe kartoteki tylko na magazynach") \

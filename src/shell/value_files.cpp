@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "common/console.h"
+#include "data/access.h"
 
 namespace sklad {
 
@@ -48,7 +49,6 @@ std::optional<std::string> read_file(const std::filesystem::path& p, std::size_t
 
 namespace {
 
-using settings_detail::file_x;
 using settings_detail::find_file;
 using settings_detail::read_file;
 
@@ -63,7 +63,7 @@ void CZYTAJ_POMINAC() {
     M_RD_POMIN = "";
     if (auto p = find_file("POMINAC.TXT"))
         if (auto text = read_file(*p, 64 * 1024)) M_RD_POMIN = "," + without(*text, " \r\n\f") + ",";
-    if (file_x("KP_.---") || file_x("KW_.---")) M_RD_POMIN += ",KP_,KW_,";
+    if (FILE_X("KP_.---") || FILE_X("KW_.---")) M_RD_POMIN += ",KP_,KW_,";
 }
 
 void CZYTAJ_BANKBOLD() {

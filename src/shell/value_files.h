@@ -22,10 +22,9 @@ void CZYTAJ_BANKBOLD();
 void CZYTAJ_DATA_RR();
 
 namespace settings_detail {
-// The file of the working folder whose name matches `name` without regard to case and blanks.
-// Stands in for FILE_X until table access provides it.
+// The file of the working folder whose name matches `name` without regard to case and blanks
+// (FILE_X tells whether there is one; this finds it, to be read).
 std::optional<std::filesystem::path> find_file(std::string_view name);
-inline bool file_x(std::string_view name) { return find_file(name).has_value(); }
 // The whole file, at most `limit` bytes; nullopt when it cannot be read.
 std::optional<std::string> read_file(const std::filesystem::path& p, std::size_t limit);
 }  // namespace settings_detail

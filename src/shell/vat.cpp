@@ -1,16 +1,15 @@
 #include "shell/vat.h"
 
 #include "common/console.h"
+#include "data/access.h"
 #include "platform/value/decimal.h"
 #include "shell/settings.h"
-#include "shell/value_files.h"
 
 namespace sklad {
 
 namespace {
 
 using platform::Decimal;
-using settings_detail::file_x;
 
 // STR(VAL(text), 2): the leading number right-aligned in two columns.
 std::string str2(const std::string& text) { return Decimal::val(text).str(2, 0); }
@@ -35,19 +34,19 @@ void normalise(bool one_decimal) {
     J_PTUD = str2(J_PTUD);
     if (!matches_a_slot(J_VAT, one_decimal)) J_VAT = J_PTUA;
     Decimal v = Decimal::val(J_VAT);
-    if (v > Decimal(23) && !file_x("NORWEGIA.TXT")) v = Decimal(23);
+    if (v > Decimal(23) && !FILE_X("NORWEGIA.TXT")) v = Decimal(23);
     J_VAT = one_decimal ? v.str(4, 1) : v.str(2, 0);
 }
 
 }  // namespace
 
 bool VAT_DOMYSLNY(int /*flag*/) {
-    normalise(file_x("VAT_13_5.TXT"));
+    normalise(FILE_X("VAT_13_5.TXT"));
     return true;
 }
 
 bool VAT_DOMYSLNY() {
-    const bool one_decimal = file_x("VAT_13_5.TXT");
+    const bool one_decimal = FILE_X("VAT_13_5.TXT");
     normalise(one_decimal);
     DISPOUTAT(13, one_decimal ? 76 : 78, J_VAT, "W+/N");
     return true;
