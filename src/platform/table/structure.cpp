@@ -81,13 +81,13 @@ StructureError::StructureError(std::size_t item, const std::string& reason) : Fi
 
 std::vector<FieldDef> parse_structure(std::string_view text) { return parse_fields(split(text), 0); }
 
-TableSpec parse_table_spec(std::string_view text) {
+TableDefinition parse_table_definition(std::string_view text) {
     const std::vector<std::string_view> items = split(text);
-    if (items.front().empty()) throw StructureError(1, "item 1: the specification starts without a table path");
-    TableSpec spec;
-    spec.path = std::string(items.front());
-    spec.fields = parse_fields(items, 1);
-    return spec;
+    if (items.front().empty()) throw StructureError(1, "item 1: the definition starts without a table path");
+    TableDefinition def;
+    def.path = std::string(items.front());
+    def.fields = parse_fields(items, 1);
+    return def;
 }
 
 std::string structure_text(const std::vector<FieldDef>& fields) {

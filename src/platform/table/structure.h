@@ -3,7 +3,7 @@
 // commas, four per field (name, type letter, width, decimals), blanks around items ignored, the
 // last group without a comma after it:
 //   "R_P       ,C,  1,  0,S_Z       ,C,  1,  0,DATA      ,D,  8,  0"
-// A full table specification starts with the table's path: "24\01\dowod,R_P,C,1,0,...".
+// A full table definition starts with the table's path: "24\01\dowod,R_P,C,1,0,...".
 
 #include <cstddef>
 #include <string>
@@ -30,12 +30,15 @@ class StructureError : public FieldError {
 // checked as a table's would be (names, widths, duplicates). Throws StructureError.
 std::vector<FieldDef> parse_structure(std::string_view text);
 
-struct TableSpec {
+struct TableDefinition {
     std::string path;  // as written, blanks around it removed
     std::vector<FieldDef> fields;
 };
-// A full specification: the path, then the fields. Items are numbered from the path.
-TableSpec parse_table_spec(std::string_view text);
+// A full definition: the path, then the fields. Items are numbered from the path.
+TableDefinition parse_table_definition(std::string_view text);
+// Former names, kept while callers move to the ones above.
+using TableSpec = TableDefinition;
+inline TableDefinition parse_table_spec(std::string_view text) { return parse_table_definition(text); }
 
 // The structure text of `fields` in the program's own form (names padded to 10, numbers
 // right-aligned in 3).

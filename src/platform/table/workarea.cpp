@@ -206,6 +206,8 @@ std::string WorkAreas::seek_key(const Value& v, int order, int area) {
         k.expr = std::make_unique<Expression>(Expression::compile(ix.info().key_text, t.binder()));
         k.text = ix.info().key_text;
     }
+    // The program's date keys are texts that begin with DTOS(date): a date seeks its DTOS() text.
+    if (auto* d = std::get_if<Date>(&v); d && k.expr->type() == FieldType::Character) return d->dtos();
     try {
         return k.expr->key_of(v);
     } catch (const std::invalid_argument& e) {

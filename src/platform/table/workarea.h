@@ -83,8 +83,8 @@ class WorkAreas {
     void skip(int64_t n = 1, int area = 0);
     void go_to(uint32_t recno, int area = 0);
     // Exact seek in the current order. A text searches the keys it begins; a number, date or
-    // logical is turned into the index's key form. TableError in natural order or for a value
-    // the key cannot take.
+    // logical is turned into the index's key form, and a date on a text key (DTOS(data)+...)
+    // searches its DTOS() text. TableError in natural order or for a value the key cannot take.
     bool seek(const Value& key, int area = 0);
     bool found(int area = 0);  // last seek or locate of the area, on the record it found
     // Appends a blank record (locked, current); false when another copy holds the table lock.

@@ -162,9 +162,9 @@ TEST(StructureText, ParsesTheProgramsForm) {
     EXPECT_EQ(structure_text({f[0]}), "R_P       ,C,  1,  0");
     EXPECT_EQ(parse_structure("A,C,1,0,"), (std::vector<FieldDef>{{"A", FieldType::Character, 1, 0}})) << "a trailing comma";
 
-    const TableSpec spec = parse_table_spec(" 24\\01\\dowod ,RD,C,3,0,NRD,C,8,0");
-    EXPECT_EQ(spec.path, "24\\01\\dowod");
-    EXPECT_EQ(spec.fields.size(), 2u);
+    const TableDefinition def = parse_table_definition(" 24\\01\\dowod ,RD,C,3,0,NRD,C,8,0");
+    EXPECT_EQ(def.path, "24\\01\\dowod");
+    EXPECT_EQ(def.fields.size(), 2u);
 }
 
 TEST(StructureText, ErrorsNameTheItem) {
@@ -191,7 +191,7 @@ TEST(StructureText, ErrorsNameTheItem) {
             EXPECT_NE(std::string(e.what()).find(c.says), std::string::npos) << c.text << ": " << e.what();
         }
     }
-    EXPECT_THROW(parse_table_spec(",A,C,1,0"), StructureError);
+    EXPECT_THROW(parse_table_definition(",A,C,1,0"), StructureError);
 }
 
 }  // namespace

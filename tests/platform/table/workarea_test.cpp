@@ -164,6 +164,11 @@ TEST_F(WorkAreasTest, SeekTakesTextNumbersAndDates) {
     EXPECT_TRUE(w.seek(Value(day(1))));
     EXPECT_EQ(key(1), "1B");
     EXPECT_THROW(w.seek(Value(num("1"))), TableError);
+    t.create_index(dir / "as_dm.ntx", "DTOS(data)+mag");
+    t.set_order(4);
+    EXPECT_TRUE(w.seek(Value(day(4))));
+    EXPECT_EQ(key(1), "1C");
+    EXPECT_THROW(w.seek(Value(num("1"))), TableError);
     t.set_order(0);
     EXPECT_THROW(w.seek(Value(std::string("1A"))), TableError);
 }
