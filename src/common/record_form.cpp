@@ -103,21 +103,39 @@ void FORM_SHOW(const std::vector<FormRoutine>& routines) {
     CLEAR_GETS();
 }
 
-bool FORM_EDIT(const std::vector<FormRoutine>& routines) {
+namespace {
+
+// Reads the fields the routines create in `colour`; F1 opens the field's help and the cursor
+// shows during the read, and both are given back however it ends.
+bool read_form(const std::vector<FormRoutine>& routines, std::string_view colour) {
     CLEAR_GETS();
-    draw(routines, COLOUR_FORM_EDIT);
-    // For the read: F1 opens the field's help, the cursor shows; all given back however it ends.
+    draw(routines, colour);
     struct ReadSettings {
-        HotKeyRoutine f1 = SETKEY(K_F1, HELP);
-        std::string colour = SETCOLOR(COLOUR_FORM_EDIT);
+        HotKeyRoutine f1;
+        std::string colour;
         ~ReadSettings() {
             SETCOLOR(colour);
             SETCURSOR(SC_NONE);
             SETKEY(K_F1, f1);
         }
-    } settings;
+    } settings{SETKEY(K_F1, HELP), SETCOLOR(colour)};
     SETCURSOR(SC_NORMAL);
     return READMODAL();
+}
+
+}  // namespace
+
+bool FORM_EDIT(const std::vector<FormRoutine>& routines) { return read_form(routines, COLOUR_FORM_EDIT); }
+
+bool FORM_BOX(int top, int left, int bottom, int right, const std::vector<FormRoutine>& routines) {
+    const ScreenImage screen = SAVESCREEN();
+    const std::string before = SETCOLOR("");
+    SCROLL(top, left, bottom, right);
+    DISPBOX(top, left, bottom, right, 1, COLOUR_POPUP_FRAME);
+    read_form(routines, "");
+    RESTSCREEN(screen);
+    SETCOLOR(before);
+    return LASTKEY() != K_ESC;
 }
 
 }  // namespace sklad

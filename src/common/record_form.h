@@ -41,5 +41,9 @@ void FORM_SHOW(const std::vector<FormRoutine>& routines);
 // Runs the routines in editing colours and reads their fields, cursor on; F1 opens the help of
 // the field (HELP) during the read. True when a variable was changed; LASTKEY() tells Esc.
 bool FORM_EDIT(const std::vector<FormRoutine>& routines);
+// A pop-up parameter box: over a saved screen, the rectangle cleared and framed (single line,
+// "R+/N"), the routines' fields read in the default colours, the screen restored. False when the
+// read ended with Esc: the caller then does nothing.
+bool FORM_BOX(int top, int left, int bottom, int right, const std::vector<FormRoutine>& routines);
 
 }  // namespace sklad

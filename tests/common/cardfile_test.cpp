@@ -228,4 +228,24 @@ TEST_F(CardFileTest, AnotherMonthOffersOnlyTheKeysThatDoNotChangeData) {
     EXPECT_EQ(LASTREC(), 300) << "F5 added nothing";
 }
 
+TEST_F(CardFileTest, AParameterBoxIsReadOverARestoredScreenAndEscCancelsIt) {
+    MEMVAR_NEW("M_GRUPA", std::string(8, ' '));
+    auto box = [](std::string_view colour) {
+        DISPOUTAT(11, 21, "Grupa :");
+        __GET(11, 29, "M_GRUPA", "!!!!!!!!", {}, {}, colour);
+    };
+    std::string frame;
+    SETKEY(K_ALT_Y, [&] { frame = hc.text(10, 20, 3) + " " + hc.colour(10, 20) + " " + hc.text(11, 21, 8); });
+    DISPOUTAT(11, 21, "pod spodem");
+    hc.keys("Alt-Y g 1 Enter");
+    EXPECT_TRUE(FORM_BOX(10, 20, 12, 50, {box}));
+    EXPECT_EQ(frame, "┌── R+/N Grupa : ");
+    EXPECT_EQ(hc.text(11, 21, 10), "pod spodem") << "the screen is restored";
+    EXPECT_EQ(std::get<std::string>(*MEMVAR_GET("M_GRUPA")), "G1      ");
+    hc.keys("x Esc");
+    EXPECT_FALSE(FORM_BOX(10, 20, 12, 50, {box}));
+    SETKEY(K_ALT_Y, {});
+    MEMVAR_RELEASE("M_GRUPA");
+}
+
 }  // namespace
