@@ -7,7 +7,15 @@ bool KOREKTA_AS() { return true; }
 
 void KURSY_DO_POTWIERDZENIA() {}
 
-void KAS_KANTY() {}
+namespace {
+void (*kas_kanty)() = nullptr;
+}  // namespace
+
+void KAS_KANTY() {
+    if (kas_kanty) kas_kanty();
+}
+
+void KAS_KANTY_ROUTINE(void (*routine)()) { kas_kanty = routine; }
 
 void HASLO_SZEFA_Z_PRAWA() {}
 
