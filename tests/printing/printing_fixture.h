@@ -79,7 +79,7 @@ class PrintingTest : public AppScreenTest {
     static std::string numbered_lines(int n, const std::string& tail = "") {
         std::string out;
         for (int i = 1; i <= n; ++i) {
-            char buf[16];
+            char buf[32];
             std::snprintf(buf, sizeof buf, "wiersz %03d", i);
             out += std::string(i > 1 ? "\r\n" : "") + buf + tail;
         }
