@@ -43,7 +43,11 @@ std::optional<table::FieldBinding> memvar_binding(std::string_view alias, std::s
     } else {
         return std::nullopt;  // nil: as if there were no such variable
     }
-    return table::FieldBinding{def, [n = std::string(name)] { return MEMVAR_GET(n).value_or(Value()); }};
+    return table::FieldBinding{def, [n = std::string(name)]() -> Value {
+                                   std::optional<Value> now = MEMVAR_GET(n);
+                                   if (!now) return Value();
+                                   return std::move(*now);
+                               }};
 }
 
 struct EngineState {
