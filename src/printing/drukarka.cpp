@@ -128,7 +128,7 @@ bool DRUKUJ_SUROWO(std::string_view printer, std::string_view title, std::string
         if (job) return true;
         reason = job.error();
     }
-    report("Nie wydrukowano na " + std::string(printer), reason);
+    report("Drukarka nie przyjela wydruku", reason);
     return false;
 }
 

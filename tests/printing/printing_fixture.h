@@ -29,6 +29,8 @@ class PrintingTest : public AppScreenTest {
     void SetUp() override {
         RESET_WORKAREAS();
         ::setenv("COMPUTERNAME", "KASA1", 1);
+        // No print server answers here: a test that reaches one by mistake fails at once.
+        ::setenv("CUPS_SERVER", "127.0.0.1:1", 1);
         STACJA = 7;
         PLIK = "rob\\wydruk07.prn";
         HH = "24\\01";
@@ -44,6 +46,7 @@ class PrintingTest : public AppScreenTest {
         SETKEY(K_ALT_Z, {});
         RESET_WORKAREAS();
         ::unsetenv("COMPUTERNAME");
+        ::unsetenv("CUPS_SERVER");
     }
 
     // The device file standing for the printer, and what reached it.
@@ -61,13 +64,12 @@ class PrintingTest : public AppScreenTest {
     }
     static bool exists(const std::string& name) { return fs::exists(name); }
 
-    // Row 17, where message windows write, is recorded when the next wait meets this key;
-    // the pause lets a timed message end by itself.
+    // Row 17, where message windows write, is recorded when the next wait meets this key; the key
+    // after it ends the message's wait.
     std::vector<std::string> messages;
     void note_message() {
         SETKEY(K_ALT_Z, [this] { messages.push_back(trim(hc.text(17, 31, 41))); });
-        hc.keys("Alt-Z");
-        hc.pause(5);
+        hc.keys("Alt-Z Alt-Q");
     }
     static std::string trim(std::string s) {
         s.erase(0, s.find_first_not_of(' '));
