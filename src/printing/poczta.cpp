@@ -1,5 +1,6 @@
 #include "printing/poczta.h"
 
+#include <filesystem>
 #include <vector>
 
 #include "common/console.h"
@@ -100,7 +101,8 @@ bool POCZTA_WYDRUKU(std::string_view spool) {
     if (!MEMOWRIT(text_file, platform::text::to_utf8(text) + "\r\n")) return true;
     std::string subject = "Dowod " + pdf.substr(pdf.find_last_of('\\') + 1);
     subject = subject.substr(0, subject.rfind('.'));
-    WYSLIJ_POCZTE(address, SCIEZKA(text_file).string(), subject, SCIEZKA(pdf).string());
+    WYSLIJ_POCZTE(address, std::filesystem::absolute(SCIEZKA(text_file)).string(), subject,
+                  std::filesystem::absolute(SCIEZKA(pdf)).string());
     return true;
 }
 
