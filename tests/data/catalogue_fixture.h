@@ -124,27 +124,32 @@ class CatalogueTest : public sklad::testing::AppScreenTest {
         take_firm();
     }
 
-    // Appends records to a table given as field name / value pairs, with the table open in a
-    // spare area for the length of the call.
+    // Appends records to a table given as field name / value pairs, through the area that has
+    // it open with its indexes, else with the table open in a spare area for the call (its index
+    // files are then behind until the next rebuild).
     void add_records(const std::string& path, const std::vector<std::vector<std::pair<std::string, Value>>>& rows,
-                     bool deleted_last = false) {
+                     bool deleted_last = false, int area = 0) {
         const int before = SELECT();
-        DBSELECTAREA(240);
-        ASSERT_TRUE(DBUSEAREA(false, path, "addrec"));
+        DBSELECTAREA(area == 0 ? 240 : area);
+        if (area == 0) {
+            ASSERT_TRUE(DBUSEAREA(false, path, "addrec"));
+        }
         for (const auto& row : rows) {
             ASSERT_TRUE(DBAPPEND());
             for (const auto& [name, value] : row) FIELDPUT(name, value);
         }
         if (deleted_last) DBDELETE();
-        DBCLOSEAREA();
+        DBUNLOCK();
+        if (area == 0) DBCLOSEAREA();
         DBSELECTAREA(before);
     }
 
-    // The screen row that held `text` while the program waited next (a hot key reads it then).
-    void watch(int row) {
+    // The screen row `row` as it was at each of the program's next `waits` waits for a key (a
+    // hot key reads it then).
+    void watch(int row, int waits = 1) {
         seen_ = {};
         SETKEY(K_ALT_Z, [this, row] { seen_.push_back(hc.row_trimmed(row)); });
-        hc.keys("Alt-Z");
+        for (int i = 0; i < waits; ++i) hc.keys("Alt-Z");
     }
     void unwatch() { SETKEY(K_ALT_Z, {}); }
 
