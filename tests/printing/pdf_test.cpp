@@ -2,8 +2,6 @@
 
 #include <stdlib.h>
 
-#include <sstream>
-
 #include "platform/printer/printer_fixture.h"
 #include "platform/text/cp852.h"
 #include "printing/kody.h"
@@ -18,14 +16,6 @@ std::string utf8(const std::u32string& s) {
     std::string out;
     for (char32_t c : s) platform::text::append_utf8(out, c);
     return out;
-}
-
-// A line "Key:   value" of pdfinfo's output: the value.
-std::string info_field(const std::string& info, const std::string& key) {
-    std::istringstream lines(info);
-    for (std::string line; std::getline(lines, line);)
-        if (line.starts_with(key + ":")) return line.substr(line.find_first_not_of(' ', key.size() + 1));
-    return "(none)";
 }
 
 using PdfFiles = PrintingTest;

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,14 @@ class PrintingTest : public AppScreenTest {
         s.erase(0, s.find_first_not_of(' '));
         while (!s.empty() && s.back() == ' ') s.pop_back();
         return s;
+    }
+
+    // A line "Key:   value" of pdfinfo's output: the value.
+    static std::string info_field(const std::string& info, const std::string& key) {
+        std::istringstream lines(info);
+        for (std::string line; std::getline(lines, line);)
+            if (line.starts_with(key + ":")) return line.substr(line.find_first_not_of(' ', key.size() + 1));
+        return "(none)";
     }
 
     // A spool file of `n` lines "wiersz 001 ..." (CR LF between lines, as QOUT writes them).
