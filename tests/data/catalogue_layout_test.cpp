@@ -1,6 +1,7 @@
 // Marker files and existing fields switch optional layout groups and the stock-card orders; an
 // older layout is upgraded with every record kept.
 #include "catalogue_fixture.h"
+#include "common/memvar.h"
 #include "data/session.h"
 
 using namespace sklad;
@@ -77,6 +78,49 @@ TEST_F(CatalogueTest, BarCodesAddedToAnInstallationKeepTheCardsAndMoveTheNameOrd
     restart();
     ASSERT_TRUE(INIT_NTX());
     EXPECT_TRUE(JEST_KOD13);
+
+    // Twenty-digit codes: the next start of a lone copy widens them before opening.
+    touch("KOD20.TXT");
+    restart();
+    ASSERT_TRUE(INIT_DBF());
+    EXPECT_EQ(LEN_KOD13, 20);
+    DBSELECTAREA("as");
+    DBGOTO(1);
+    EXPECT_EQ(trimmed(FC("NAZWA")), "Maka pszenna");
+}
+
+TEST_F(CatalogueTest, TheRepairArgumentRebuildsEveryTableAndTakesInItsSecondPart) {
+    ASSERT_TRUE(INIT_NTX());
+    add_records("24\\01\\slow", {{{"RD", Value(std::string("FV "))}}}, false, 9);
+    DBCREATE("24\\01\\slow_2", {{"RD", FieldType::Character, 3, 0}, {"OPIS", FieldType::Character, 20, 0}});
+    add_records("24\\01\\slow_2", {{{"RD", Value(std::string("PA "))}, {"OPIS", Value(std::string("Paragon"))}}});
+    MEMVAR_NEW("WWW", Value(std::string("3")));
+    restart();
+    const bool rebuilt = INIT_NTX();
+    MEMVAR_NEW("WWW", Value(std::string()));
+    ASSERT_TRUE(rebuilt);
+    DBSELECTAREA("slow");
+    EXPECT_EQ(LASTREC(), 2);
+    EXPECT_TRUE(DBSEEK(Value(std::string("PA "))));
+    EXPECT_EQ(trimmed(FC("OPIS")), "Paragon");
+    EXPECT_FALSE(fs::exists("24/01/slow_2.dbf"));
+    EXPECT_TRUE(fs::exists("24/01/slow_2.db_"));
+}
+
+TEST_F(CatalogueTest, TheFirmTableHasAsManyWorkstationSlotsAsItsMarkerSays) {
+    struct Case {
+        const char* marker;
+        int slots;
+    } cases[] = {{nullptr, 30}, {"ST99.TXT", 99}, {"ST2.TXT", 2}};
+    RESET_WORKAREAS();
+    for (const Case& c : cases) {
+        if (c.marker) touch(c.marker);
+        TWORZ_FIRMA();
+        EXPECT_EQ(FIND_FIELD(fields_on_disk("firma"), "ST")->width, c.slots);
+        if (c.marker) fs::remove(c.marker);
+    }
+    TWORZ_FIRMA(5);
+    EXPECT_EQ(FIND_FIELD(fields_on_disk("firma"), "ST")->width, 5);
 }
 
 TEST_F(CatalogueTest, MarkerFilesSwitchOptionalGroupsAndWidths) {
