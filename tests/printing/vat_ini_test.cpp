@@ -36,7 +36,7 @@ TEST_F(VatIni, AnUnknownNameIsAFaultOfTheProgram) {
 
 TEST_F(VatIni, TheSettingsObjectChangesKeysAndSectionsAndKeepsComments) {
     write("vat.ini", "; komentarz\r\n[System]\r\nPrinterName=DEFAULT\r\n\r\n[KASA1]\r\nMode=x\r\n");
-    IniFile ini = INI_OTWORZ();
+    IniFile ini = INI_OTWORZ(VAT_INI_PLIK);
     EXPECT_TRUE(INI_JEST_SEKCJA(ini, "system"));
     EXPECT_FALSE(INI_JEST_SEKCJA(ini, "KASA9"));
     INI_ZAPISZ(ini, "SYSTEM", "printername", "laser");
@@ -46,7 +46,7 @@ TEST_F(VatIni, TheSettingsObjectChangesKeysAndSectionsAndKeepsComments) {
     ASSERT_TRUE(INI_ZATWIERDZ(ini));
     EXPECT_EQ(read("vat.ini"),
               "; komentarz\r\n[System]\r\nPrinterName=laser\r\n\r\n[KASA9]\r\nPrinterType=WIN32\r\n");
-    EXPECT_EQ(INI_CZYTAJ(INI_OTWORZ(), "kasa9", "printertype"), "WIN32");
+    EXPECT_EQ(INI_CZYTAJ(INI_OTWORZ(VAT_INI_PLIK), "kasa9", "printertype"), "WIN32");
 }
 
 TEST(IniText, OddLinesAreKeptAndNeverMistakenForSettings) {
@@ -55,6 +55,7 @@ TEST(IniText, OddLinesAreKeptAndNeverMistakenForSettings) {
     EXPECT_EQ(INI_CZYTAJ(ini, "B", "k"), "v = w");
     EXPECT_EQ(INI_CZYTAJ(ini, "B", ";a"), "");
     EXPECT_EQ(INI_TEKST(ini), "x=1\r\n[A\r\n[B]\r\n=bez klucza\r\n;a=2\r\ntylko tekst\r\nk=v = w\r\n");
+    EXPECT_EQ(INI_TEKST(INI_PARSUJ("a=1\n[]\nk=v")), "a=1\r\n[]\r\nk=v\r\n") << "a nameless header stays";
 }
 
 }  // namespace
