@@ -83,14 +83,12 @@ bool WYSLIJ_POCZTE(std::string_view address, std::string_view text_file, std::st
 }
 
 bool POCZTA_WYDRUKU(std::string_view spool) {
-    DISPOUTAT(24, 0, std::string(80, ' '));
     const std::string address = PYTAJ(24, 0, "e_mail:", contractor_address(), 40, 30);
     if (LASTKEY() == K_ESC) return false;
     if (address.find('@') == std::string::npos) {
         _OKNO_("Bledny adres e_mail", 3);
         return false;
     }
-    DISPOUTAT(24, 0, std::string(80, ' '));
     const std::string text = PYTAJ(24, 0, "tekst:", "Pozdrawiam", 50, 43);
     if (LASTKEY() == K_ESC) return false;
     if (!FILE_X("E_POCZTA.TXT")) return true;

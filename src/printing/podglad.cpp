@@ -61,13 +61,11 @@ struct View {
 // The file the partial printouts are copied into: the spool name without its last character.
 std::string part_file(const std::string& spool) { return spool.substr(0, spool.size() - 1); }
 
-void clear_prompt_row() { DISPOUTAT(24, 0, std::string(80, ' ')); }
-
 // Alt-F5: from the first line that begins with one text through the first later line that
 // begins with the other (trimmed, upper case); a text that matches nothing, or none given, leaves
 // the range open at that end.
 void print_range(View& v) {
-    clear_prompt_row();
+    DISPOUTAT(24, 0, std::string(80, ' '));
     std::string from_text(20, ' '), to_text(20, ' ');
     const int cursor = SETCURSOR(SC_NORMAL);
     DISPOUTAT(24, 0, "Druk od wiersza :");
@@ -108,7 +106,6 @@ void print_range(View& v) {
 
 // Ctrl-F5: the normal font and a number of empty lines before the whole printout.
 void print_after_blank_lines(View& v) {
-    clear_prompt_row();
     std::string count = PYTAJ(24, 0, "ILE zrobic pustych wierszy:", "  ", 2);
     if (LASTKEY() == K_ESC) return;
     std::string text = FONT_NORMALNY();
@@ -119,7 +116,6 @@ void print_after_blank_lines(View& v) {
 
 // The name typed for a copy, or "" after saying why nothing is copied.
 std::string copy_name(std::string_view prompt, int width) {
-    clear_prompt_row();
     std::string name = PYTAJ(24, 0, prompt, "", width);
     if (name.empty()) _OKNO_(LASTKEY() == K_ENTER ? "Nie kopiuje (nie podano pliku)" : "Nie kopiuje (brak Enter)");
     return name;

@@ -13,6 +13,8 @@ std::string PYTAJ(int row, int col, std::string_view prompt, std::string_view pr
                   bool upper) {
     std::string value(preset.substr(0, static_cast<std::size_t>(width)));
     value.resize(static_cast<std::size_t>(width), ' ');
+    const ScreenImage under = SAVESCREEN(row, 0, row, 79);
+    DISPOUTAT(row, 0, std::string(80, ' '));
     DISPOUTAT(row, col, prompt);
     std::string picture;
     if (upper) picture += "!";
@@ -26,6 +28,7 @@ std::string PYTAJ(int row, int col, std::string_view prompt, std::string_view pr
           picture);
     READMODAL();
     SETCURSOR(cursor);
+    RESTSCREEN(row, 0, row, 79, under);
     return ALLTRIM(value);
 }
 

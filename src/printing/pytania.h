@@ -6,8 +6,9 @@
 
 namespace sklad {
 
-// Reads one text at (row, col) after `prompt`: `width` characters, of which `shown` are on screen
-// (0: all), upper case when asked. Returns it trimmed; LASTKEY() tells how the read ended.
+// Reads one text on `row` (cleared meanwhile, given back afterwards), after `prompt` at `col`:
+// `width` characters, of which `shown` are on screen (0: all), upper case when asked. Returns it
+// trimmed; LASTKEY() tells how the read ended.
 std::string PYTAJ(int row, int col, std::string_view prompt, std::string_view preset, int width, int shown = 0,
                   bool upper = false);
 

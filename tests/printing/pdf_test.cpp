@@ -100,9 +100,14 @@ TEST_F(PdfFiles, DotMatrixCodesBecomePclInTheWorkstationsCopy) {
 
 TEST_F(PdfFiles, ThePrintoutsPdfTakesABareNameInThePdfFolder) {
     write("rob/wydruk07.prn", "Faktura");
-    hc.keys("Enter");
+    DISPOUTAT(24, 0, "F1-pomoc");
+    std::string asked;
+    SETKEY(K_ALT_Y, [&] { asked = hc.row_trimmed(24); });
+    hc.keys("Alt-Y Enter");
     EXPECT_EQ(PDF_WYDRUKU("rob\\wydruk07.prn"), "PDF\\wydruk07.PDF");
     EXPECT_TRUE(exists("pdf/wydruk07.pdf"));
+    EXPECT_EQ(asked.substr(0, 16), "nazwa pliku PDF:");
+    EXPECT_EQ(hc.row_trimmed(24), "F1-pomoc") << "the question's row is given back";
 
     hc.type("..\\firma");
     hc.keys("Enter");
