@@ -5,6 +5,7 @@
 // Environment: CONSOLE_DEMO_END_FILE names a file that the orderly end (SIGTERM, SIGHUP, SIGINT)
 // writes "koniec <signal>" into, so the test can see that the end handler ran.
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -96,9 +97,8 @@ void form(pc::Console& con) {
 void browse(pc::Console& con) {
     std::vector<std::string> rows;
     for (int i = 1; i <= 200; ++i) {
-        char buf[16];
-        std::snprintf(buf, sizeof buf, "Towar %03d", i);
-        rows.push_back(buf);
+        std::string n = std::to_string(i);
+        rows.push_back("Towar " + std::string(3 - std::min<std::size_t>(3, n.size()), '0') + n);
     }
     long pos = 0;
     const long size = static_cast<long>(rows.size());
