@@ -88,6 +88,7 @@ void PODSWLIN(BrowseList& l, bool lit) {
 
 int STABILIZACJA(BrowseList& l) {
     l.browse->stabilize();
+    if (l.shown) l.shown();  // lines that follow the current record (key hints of operator lists)
     PODSWLIN(l, true);
     const int key = INKEY(0);
     PODSWLIN(l, false);

@@ -37,6 +37,7 @@ struct BrowseList {
     int key_row = 24;                 // pickers: "Klucz : " and the order in force on this row
     TypeAhead search;                 // pickers: the orders that take type-ahead
     std::function<int(int key)> keys; // the list's own keys (Enter of an operator-type list)
+    std::function<void()> shown;      // after the display is up to date, before each key wait
     bool chosen = false;              // a picker's Enter chose the current record
 };
 

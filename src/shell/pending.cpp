@@ -55,8 +55,6 @@ bool ZM_BMR() { return false; }  // nothing done yet
 void ZEROWANIE() {}
 void MEDIT(std::string_view /*file*/) {}
 void SD_SCAL() {}
-bool ZMIANAOPERATORA() { return true; }
-bool HASLO_ADMINISTRATORA() { return true; }
 void CZYTAJ_ROB0() {}
 void ZmianaKierowcy() {}
 void oTB_ZAM() {}

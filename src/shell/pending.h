@@ -71,12 +71,6 @@ void ZEROWANIE();
 void MEDIT(std::string_view file);
 void SD_SCAL();
 
-// ---- operators (until the operator list is built: nobody logs in, every right is granted)
-// The operator change; false when it was left with Esc while nobody is logged in.
-bool ZMIANAOPERATORA();
-// Before the administrator editor of the "install" argument: the supervisor's password, when set.
-bool HASLO_ADMINISTRATORA();
-
 // ---- documents parked in ROB0 by an interrupted copy, read back at start-up
 void CZYTAJ_ROB0();
 
