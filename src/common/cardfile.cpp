@@ -2,13 +2,13 @@
 
 #include <optional>
 
+#include "common/browse_list.h"
 #include "common/colours.h"
 #include "common/console.h"
 #include "common/format.h"
 #include "common/forms.h"
 #include "common/help.h"
 #include "common/lists.h"
-#include "common/browse_list.h"
 #include "data/access.h"
 #include "data/engine.h"
 #include "data/rows.h"
@@ -34,16 +34,22 @@ const std::string& key_line_text(const Running& r) {
 
 void draw_key_line(const Running& r) { KEY_LINE(key_line_text(r), FILTRUJ); }
 
+// The open period folder "YY\MM" (HH, read by name: the catalogue owns it), when it is set.
+std::optional<std::string> period() {
+    const auto hh = MEMVAR_GET("HH");
+    const std::string* text = hh ? std::get_if<std::string>(&*hh) : nullptr;
+    if (!text || text->size() < 5) return std::nullopt;
+    return *text;
+}
+
 void title(const CardFile& s, bool current) {
     const std::string colour = COLOUR_FRAME();
     std::string bar = s.title.substr(0, 80);
     bar.resize(80, ' ');
     DISPOUTAT(14, 0, bar, colour);
     DISPOUTAT(14, 33, INDEXKEY().substr(0, 31), colour);
-    if (current) return;
-    const auto hh = MEMVAR_GET("HH");
-    const std::string* period = hh ? std::get_if<std::string>(&*hh) : nullptr;
-    if (period && period->size() >= 5) DISPOUTAT(14, 65, MIESIAC(period->substr(3, 2), period->substr(0, 2)), colour);
+    const auto hh = period();
+    if (!current && hh) DISPOUTAT(14, 65, MIESIAC(hh->substr(3, 2), hh->substr(0, 2)), colour);
 }
 
 // The current list row in the row colour, and the form of the current record.
@@ -76,6 +82,9 @@ int run(Running& r, const CardKey& k) {
     } else {
         answer = k.action();
     }
+    // The action may have changed the order or ended a filter.
+    title(r.s, r.current);
+    draw_key_line(r);
     return answer == DE_ABORT ? DE_ABORT : repaint();
 }
 
@@ -152,9 +161,8 @@ void default_view(const CardFile& s) {
 }  // namespace
 
 bool CURRENT_PERIOD() {
-    const auto hh = MEMVAR_GET("HH");
-    const std::string* period = hh ? std::get_if<std::string>(&*hh) : nullptr;
-    if (!period || period->size() < 5 || SELECT("FIRMA") == 0) return true;
+    const auto hh = period();
+    if (!hh || SELECT("FIRMA") == 0) return true;
     std::string bmr;
     try {
         const Value v = WORKAREAS().expression("FIRMA->BMR")();
@@ -162,10 +170,8 @@ bool CURRENT_PERIOD() {
     } catch (const std::exception&) {
         return true;  // a firm table without the month: nothing to compare with
     }
-    return bmr.substr(0, 5) == period->substr(3, 2) + "." + period->substr(0, 2);
+    return bmr.substr(0, 5) == hh->substr(3, 2) + "." + hh->substr(0, 2);
 }
-
-void CARDFILE_TITLE(const CardFile& screen) { title(screen, CURRENT_PERIOD()); }
 
 bool CARDFILE(const CardFile& s) {
     INSTALL_WORKAREA_ROWS();

@@ -68,9 +68,6 @@ struct CardFile {
 // default filter on its first record. True.
 bool CARDFILE(const CardFile& screen);
 
-// Draws the title bar (row 14) of the screen.
-void CARDFILE_TITLE(const CardFile& screen);
-
 // Whether the open period folder (HH) is the firm's current month (FIRMA->BMR); true when either is
 // not known yet.
 bool CURRENT_PERIOD();

@@ -54,7 +54,7 @@ void fill(const std::vector<std::string>& fields, bool from_record) {
     s.values.clear();
     for (const FieldDef& d : present(fields)) {
         MEMVAR_NEW(var(d.name), from_record ? FIELDGET(d.name) : blank(d));
-        s.values[d.name] = MEMVAR_GET(var(d.name)).value_or(Value());
+        if (const std::optional<Value> v = MEMVAR_GET(var(d.name))) s.values[d.name] = *v;
     }
 }
 

@@ -120,10 +120,4 @@ bool TYPEAHEAD_CLEAR(TypeAhead& t) {
     return any;
 }
 
-std::string TYPEAHEAD_TEXT(const TypeAhead& t) {
-    auto order = static_cast<std::size_t>(INDEXORD());
-    if (!order_in_force(t) || order > t.buffers.size()) return "";
-    return t.buffers[order - 1];
-}
-
 }  // namespace sklad

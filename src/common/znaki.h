@@ -52,7 +52,5 @@ struct TypeAhead {
 bool TYPEAHEAD_KEY(TypeAhead& t, int key);
 // Empties every buffer; true when one was not empty (the help line was redrawn).
 bool TYPEAHEAD_CLEAR(TypeAhead& t);
-// The buffer of the order in force ("" when the order takes no type-ahead).
-std::string TYPEAHEAD_TEXT(const TypeAhead& t);
 
 }  // namespace sklad
