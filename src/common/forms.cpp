@@ -47,7 +47,11 @@ Get& __GET(int row, int col, std::string_view var, std::string_view picture, std
     std::string name = pc::to_upper(var);
     if (!MEMVAR_EXISTS(name)) throw std::logic_error("entry field over a variable that does not exist: " + name);
     return __GET(
-        row, col, name, [name] { return MEMVAR_GET(name).value_or(platform::Value{}); },
+        row, col, name,
+        [name] {
+            const std::optional<platform::Value> v = MEMVAR_GET(name);
+            return v ? *v : platform::Value{};
+        },
         [name](const platform::Value& v) { MEMVAR_PUT(name, v); }, picture, std::move(valid), std::move(when), colour);
 }
 
