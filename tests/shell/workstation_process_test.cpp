@@ -80,6 +80,15 @@ TEST_F(StationsTest, AReleasedSlotIsTakenAgain) {
     EXPECT_EQ(slots(), "??" + zeros(28));
 }
 
+TEST_F(StationsTest, APeriodGivenToALaterCopyBecomesTheFirmsPeriod) {
+    Station a(dir());
+    fs::create_directories(dir() / "24" / "03");
+    table_fixture::make_table(dir() / "24" / "03" / "as.dbf", {{"MAG", FieldType::Character, 1, 0}}, {});
+    Station b(dir(), "03.24");
+    EXPECT_EQ(b.stacja(), 2);
+    EXPECT_EQ(firm_text("BMR", dir()), "03.24");
+}
+
 TEST_F(StationsTest, CopiesStartingTogetherNeverShareANumber) {
     Station first(dir());
     ASSERT_EQ(first.stacja(), 1);
