@@ -1,8 +1,13 @@
 // The catalogue of core tables: areas, aliases, folders, layouts and index keys.
 #include "data/catalogue.h"
 
+#include <strings.h>
+
 #include <stdexcept>
 
+#include <filesystem>
+
+#include "common/dialogs.h"
 #include "common/memvar.h"
 #include "data/access.h"
 #include "data/engine.h"
@@ -11,10 +16,12 @@ namespace sklad {
 
 namespace {
 
-std::string upper(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
+bool same_text(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && strncasecmp(a.data(), b.data(), a.size()) == 0;
+}
+
+bool begins_with(std::string_view text, std::string_view start) {
+    return text.size() >= start.size() && same_text(text.substr(0, start.size()), start);
 }
 
 using Keys = std::vector<IndexFile>;
@@ -69,7 +76,7 @@ const std::vector<CatalogueTable>& CATALOGUE() {
 
 const CatalogueTable& CATALOGUE(std::string_view alias) {
     for (const CatalogueTable& t : CATALOGUE())
-        if (upper(t.alias) == upper(std::string(alias))) return t;
+        if (same_text(t.alias, alias)) return t;
     throw std::out_of_range("no table " + std::string(alias) + " in the catalogue");
 }
 
@@ -89,6 +96,21 @@ std::string HH_Z_BMR(std::string_view bmr) {
     const int month = (bmr[0] - '0') * 10 + (bmr[1] - '0');
     if (month < 1 || month > 12) return "";
     return std::string(bmr.substr(3, 2)) + "\\" + std::string(bmr.substr(0, 2));
+}
+
+void ZAMKNIJ_OKRES() {
+    for (int area = 2; area <= 250; ++area)
+        if (area != 149) WORKAREAS().close(area);
+}
+
+bool NIEDOSTEPNY(std::string_view path) {
+    _OKNO_("Plik " + std::string(path) + " niedostepny", 2.0);
+    return false;
+}
+
+bool TABLE_EXISTS(std::string_view path, std::string_view extension) {
+    std::error_code ec;
+    return std::filesystem::exists(TABLE_FILE(path, extension), ec);
 }
 
 std::vector<IndexFile> INDEKSY_AS(const Fields& fields) {
@@ -120,8 +142,8 @@ int AS_GRUPA_ORDER() {
     DBSELECTAREA(area);
     int found = 0;
     for (int order = 5; order >= 3 && found == 0; --order) {
-        const std::string key = upper(INDEXKEY(order));
-        if (key.rfind("T_W_O_K", 0) == 0 || key.rfind("ATEST", 0) == 0 || key == "MAG+STR(CENA2,7,2)") found = order;
+        const std::string key = INDEXKEY(order);
+        if (begins_with(key, "T_W_O_K") || begins_with(key, "ATEST") || same_text(key, "MAG+STR(CENA2,7,2)")) found = order;
     }
     DBSELECTAREA(before);
     return found;

@@ -48,6 +48,13 @@ std::string INDEX_PATH(const CatalogueTable& t, const IndexFile& index, std::str
 // "MM.YY" -> "YY\MM"; "" when the text is not a month.
 std::string HH_Z_BMR(std::string_view bmr);
 
+// Closes every work area from 2 to 250 except 149 (the one-copy guard): the period's tables.
+void ZAMKNIJ_OKRES();
+// "Plik " + path + " niedostepny" for two seconds; false.
+bool NIEDOSTEPNY(std::string_view path);
+// Whether the file of a program path exists ("24\01\dow" with ".dbf" or ".ntx").
+bool TABLE_EXISTS(std::string_view path, std::string_view extension = ".dbf");
+
 // Index files of the stock cards for a table with `fields` (bar codes, groups, markers).
 std::vector<IndexFile> INDEKSY_AS(const Fields& fields);
 // The entry table's one index, in the file of the table's own name.

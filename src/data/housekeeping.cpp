@@ -42,12 +42,6 @@ Date FILE_DATE(const fs::path& p) {
 
 namespace {
 
-std::string upper(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
-
 bool matches(const fs::path& p, const char* pattern) {
     return fnmatch(pattern, p.filename().c_str(), FNM_CASEFOLD) == 0;
 }
@@ -59,10 +53,7 @@ void erase(const fs::path& p) {
 
 void bell() { TONE(1000, 1); }
 
-bool has_stock_cards(std::string_view hh) {
-    std::error_code ec;
-    return fs::exists(TABLE_FILE(M_DBF + std::string(hh) + "\\as"), ec);
-}
+bool has_stock_cards(std::string_view hh) { return TABLE_EXISTS(M_DBF + std::string(hh) + "\\as"); }
 
 std::string period_of(int year, int month) { return STR2(year % 100) + "\\" + STR2(month); }
 
@@ -93,7 +84,7 @@ void ZLE_ZAMKNIETY_MIESIAC() {
     int row = 8;
     for (const fs::path& m : markers) {
         // "R2024M05.TXT": the year from characters 2 to 5, the month from 7 and 8.
-        const std::string name = upper(m.filename().string());
+        const std::string name = m.filename().string();
         const std::string year = name.size() >= 5 ? name.substr(1, 4) : "";
         const std::string month = name.size() >= 8 ? name.substr(6, 2) : "";
         DISPOUTAT(row++, 19, "Rok " + year + "  miesiac " + month, colour);
@@ -135,7 +126,7 @@ void SPRZATANIE(std::string_view hh) {
     std::error_code ec;
     fs::create_directories("rob", ec);
     for (const fs::path& f : files_in("rob"))
-        if (upper(f.filename().string()).find("WYDRUK") == std::string::npos) erase(f);
+        if (!matches(f, "*wydruk*")) erase(f);
 
     // The working folder may hold anyone's files: only the scratch tables that TWORZ makes and
     // an interrupted run may have left behind are the program's to erase.

@@ -23,21 +23,6 @@ namespace {
 
 constexpr const char* kContractors[] = {"zo", "zd", "zp", "zf", "zn"};
 
-bool exists(const std::string& program_path, std::string_view extension = ".dbf") {
-    std::error_code ec;
-    return fs::exists(TABLE_FILE(program_path, extension), ec);
-}
-
-bool unavailable(const std::string& path) {
-    _OKNO_("Plik " + path + " niedostepny", 2.0);
-    return false;
-}
-
-void close_period_areas() {
-    for (int area = 2; area <= 250; ++area)
-        if (area != 149) WORKAREAS().close(area);
-}
-
 std::string flag(bool on) { return on ? "T" : "N"; }
 
 // Opens a catalogue table shared in its area with the index files given, all of which must exist.
@@ -45,11 +30,11 @@ bool open_shared(const CatalogueTable& t, const std::string& hh, const std::vect
     const std::string path = TABLE_PATH(t, hh);
     DBSELECTAREA(t.area);
     try {
-        if (!exists(path) || !NET_USE(path, t.alias, false, 1)) return unavailable(path);
+        if (!TABLE_EXISTS(path) || !NET_USE(path, t.alias, false, 1)) return NIEDOSTEPNY(path);
         for (const IndexFile& ix : indexes) ORDLISTADD(INDEX_PATH(t, ix, hh));
     } catch (const table::TableError&) {
         DBCLOSEAREA();
-        return unavailable(path);
+        return NIEDOSTEPNY(path);
     }
     return true;
 }
@@ -66,11 +51,11 @@ Fields fields_of(const std::string& path) {
 bool indexes_complete(const std::string& hh) {
     for (const CatalogueTable& t : CATALOGUE()) {
         const std::string path = TABLE_PATH(t, hh);
-        if (!exists(path)) continue;
+        if (!TABLE_EXISTS(path)) continue;
         const std::vector<IndexFile> keys = t.alias == "as" ? std::vector<IndexFile>{INDEKSY_AS({}).front()}
                                                             : t.indexes(fields_of(path));
         for (const IndexFile& ix : keys)
-            if (!exists(INDEX_PATH(t, ix, hh), ".ntx")) return false;
+            if (!TABLE_EXISTS(INDEX_PATH(t, ix, hh), ".ntx")) return false;
     }
     return true;
 }
@@ -102,11 +87,11 @@ bool open_stock_cards(const std::string& hh) {
     // The index files that exist, in their sequence; later orders are optional.
     for (const char* name : {"as", "as2", "as3", "as4", "as5"}) {
         const std::string ix = INDEX_PATH(as, {name, ""}, hh);
-        if (!exists(ix, ".ntx")) break;
+        if (!TABLE_EXISTS(ix, ".ntx")) break;
         try {
             ORDLISTADD(ix);
         } catch (const table::TableError&) {
-            return unavailable(TABLE_PATH(as, hh));
+            return NIEDOSTEPNY(TABLE_PATH(as, hh));
         }
     }
     stock_flags();
@@ -145,7 +130,7 @@ bool contractor_upgrade(const CatalogueTable& t, const std::string& hh, bool kee
         DBCLOSEAREA();
         ok = open_shared(t, hh, t.indexes(current));
     } else {
-        unavailable(path);
+        NIEDOSTEPNY(path);
     }
     if (!had_token && !keep_token && !ODDAJ_FIRMA()) {
         _OKNO_("Mam problemy z wejsciem", 3.0);
@@ -175,7 +160,7 @@ bool open_documents(const std::string& hh) {
     JEST_SWW = flag(FIELDPOS("SWW") > 0);
     JEST_CENA_N = flag(FIELDPOS("CENA_N") > 0);
     const CatalogueTable& qr = CATALOGUE("dow_qr");
-    if (exists(TABLE_PATH(qr, hh)) && exists(INDEX_PATH(qr, qr.indexes({}).front(), hh), ".ntx") && !plain("dow_qr"))
+    if (TABLE_EXISTS(TABLE_PATH(qr, hh)) && TABLE_EXISTS(INDEX_PATH(qr, qr.indexes({}).front(), hh), ".ntx") && !plain("dow_qr"))
         return false;
     if (!plain("dowod")) return false;
     JEST_OPERATOR = flag(FIELDPOS("OPERATOR") > 0);
@@ -184,10 +169,10 @@ bool open_documents(const std::string& hh) {
     // The journal is made here when a period lacks it.
     const CatalogueTable& nx = CATALOGUE("fa_nx");
     const std::string nx_path = TABLE_PATH(nx, hh);
-    if (!exists(nx_path)) {
+    if (!TABLE_EXISTS(nx_path)) {
         DBSELECTAREA(nx.area);
         if (!TWORZ(nx.layout(nx_path, {}), true, STACJA) || !NET_USE(nx_path, nx.alias, true, 20))
-            return unavailable(nx_path);
+            return NIEDOSTEPNY(nx_path);
         for (const IndexFile& ix : nx.indexes({})) DBCREATEINDEX(INDEX_PATH(nx, ix, hh), ix.key);
         DBCLOSEAREA();
     }
@@ -203,7 +188,7 @@ bool open_optional(const std::string& hh) {
     for (const char* alias : {"p23", "opak", "wal"}) {
         const CatalogueTable& t = CATALOGUE(alias);
         const std::string path = TABLE_PATH(t, hh);
-        if (!exists(path)) continue;
+        if (!TABLE_EXISTS(path)) continue;
         if (t.alias == "p23" && SETTING_TEXT("J_WALUTA", "T") != "T") continue;
         if (!open_shared(t, hh, t.indexes(fields_of(path)))) return false;
     }
@@ -239,18 +224,18 @@ std::string firm_period() {
 bool OTWORZ_OKRES(std::string_view folder, bool keep_token, bool may_rebuild) {
     if (!WORKAREAS().used(1)) {
         DBSELECTAREA(1);
-        if (!NET_USE("firma", "firma", false, 1)) return unavailable("firma");
+        if (!NET_USE("firma", "firma", false, 1)) return NIEDOSTEPNY("firma");
     }
     const std::string current = firm_period();
     const std::string hh = folder.empty() ? current : std::string(folder);
     const bool current_period = hh == current;
 
     // Missing indexes and bar codes to widen need the full rebuild, which needs the token.
-    const bool as_present = exists(TABLE_PATH(CATALOGUE("as"), hh));
+    const bool as_present = TABLE_EXISTS(TABLE_PATH(CATALOGUE("as"), hh));
     const bool incomplete = as_present && !indexes_complete(hh);
     const bool widen = as_present && current_period && FIRMA_WYLACZNIE() && bar_codes_too_narrow(hh);
     if ((incomplete || widen) && may_rebuild) {
-        if (!current_period) return unavailable(TABLE_PATH(CATALOGUE("as"), hh));
+        if (!current_period) return NIEDOSTEPNY(TABLE_PATH(CATALOGUE("as"), hh));
         if (!WEZ_FIRMA_WYLACZNIE(1)) return false;
         return INIT_NTX();
     }
@@ -267,7 +252,7 @@ bool OTWORZ_OKRES(std::string_view folder, bool keep_token, bool may_rebuild) {
     JEST_NODB1 = flag(FIELDPOS("NODB1") > 0);
     if (FIELDPOS("ODDZIAL") > 0) M_ODDZIAL = FC("ODDZIAL");
     HH = hh;
-    close_period_areas();
+    ZAMKNIJ_OKRES();
 
     if (!open_stock_cards(hh)) return false;
     if (!open_contractors(hh, current_period, keep_token)) return false;

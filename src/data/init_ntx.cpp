@@ -19,26 +19,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void erase(const fs::path& p) {
-    std::error_code ec;
-    fs::remove(p, ec);
-}
-
-bool exists(const std::string& program_path) {
-    std::error_code ec;
-    return fs::exists(TABLE_FILE(program_path), ec);
-}
-
-bool unavailable(const std::string& path) {
-    _OKNO_("Plik " + path + " niedostepny", 2.0);
-    return false;
-}
-
-void close_period_areas() {
-    for (int area = 2; area <= 250; ++area)
-        if (area != 149) WORKAREAS().close(area);
-}
-
 // While the rebuild runs: which table it is on, and a bar of how far the whole run has come.
 class Progress {
   public:
@@ -85,7 +65,7 @@ void set_period(const std::string& hh) {
 }
 
 void operators() {
-    if (!exists("prawa")) return;
+    if (!TABLE_EXISTS("prawa")) return;
     DBSELECTAREA(101);
     if (!NET_USE("prawa", "prawa", true, 20)) return;
     DBGOTOP();
@@ -111,13 +91,13 @@ bool rebuild(const CatalogueTable& t, bool month_close, Progress& progress) {
         if (fs::exists(copy, ec) && FILE_DATE(copy) == DATE()) fs::rename(copy, TABLE_FILE(path), ec);
     }
     bool fresh = false;
-    if (!exists(path)) {
+    if (!TABLE_EXISTS(path)) {
         if (!t.layout || !t.created()) return true;
         if (!TWORZ(t.layout(path, {}), true, STACJA)) return false;
         fresh = true;
     }
     DBSELECTAREA(t.area);
-    if (!NET_USE(path, t.alias, true, 20)) return unavailable(path);
+    if (!NET_USE(path, t.alias, true, 20)) return NIEDOSTEPNY(path);
 
     if (t.layout && !fresh) {
         const Fields existing = DBSTRUCT();
@@ -125,7 +105,7 @@ bool rebuild(const CatalogueTable& t, bool month_close, Progress& progress) {
         const std::string second = folder_path + t.file + "_2";
         UpgradeOptions options;
         options.drop_deleted = t.alias == "as" || t.alias == "dow" || t.alias == "fa_N";
-        if (repair_argument() && exists(second)) options.also_append = second;
+        if (repair_argument() && TABLE_EXISTS(second)) options.also_append = second;
         options.progress = [&](long done, long total) { progress.part(total > 0 ? 0.5 * done / total : 0); };
         if (LASTREC() == 0 || repair_argument() || LAYOUT_OLDER(existing, platform::table::parse_table_definition(structure).fields)) {
             if (t.alias == "dow" || t.alias == "dowod") _OKNO_("Zaciagam " + t.alias + ".dbf", "...");
@@ -148,8 +128,9 @@ bool rebuild(const CatalogueTable& t, bool month_close, Progress& progress) {
     ORDLISTCLEAR();
     for (const IndexFile& ix : indexes) ORDLISTADD(INDEX_PATH(t, ix, HH));
     if (t.alias == "fa_N") {
-        erase(TABLE_FILE(folder_path + "fa_N_"));
-        erase(TABLE_FILE(folder_path + "fa_R_"));
+        std::error_code ec;
+        fs::remove(TABLE_FILE(folder_path + "fa_N_"), ec);
+        fs::remove(TABLE_FILE(folder_path + "fa_R_"), ec);
     }
     return true;
 }
@@ -163,7 +144,7 @@ bool INIT_NTX(std::string_view mode_text) {
     EndOfRun end_of_run;
 
     if (!month_close) ZLE_ZAMKNIETY_MIESIAC();
-    close_period_areas();
+    ZAMKNIJ_OKRES();
     USUN_PLIK("kierowca.ntx");
     DBSELECTAREA(1);
     HH = HH_Z_BMR(FIELDPOS("BMR") > 0 ? FC("BMR") : "");
@@ -193,7 +174,7 @@ bool INIT_NTX(std::string_view mode_text) {
 
     if (KOREKTA__AS && !mode.empty() && !KOREKTA_AS()) _OKNO_("REORGANIZACJA NIEUDANA", 3.0);
     if (mode.rfind("ZMIANA MM.RR", 0) == 0) {
-        close_period_areas();
+        ZAMKNIJ_OKRES();
     } else if (!OTWORZ_OKRES("", month_close, false)) {
         return false;
     }

@@ -1,7 +1,6 @@
 // The workstation's document-entry table, recreated empty.
 #include <filesystem>
 
-#include "common/dialogs.h"
 #include "common/drives.h"
 #include "common/format.h"
 #include "data/access.h"
@@ -24,10 +23,7 @@ bool recreate(int area, const std::string& path, const std::string& structure, s
     fs::remove(TABLE_FILE(path, ".dbf"), ec);
     TWORZ(structure, true, STACJA);
     DBSELECTAREA(area);
-    if (!NET_USE(path, alias, true, 20)) {
-        _OKNO_("Plik " + path + " niedostepny", 2.0);
-        return false;
-    }
+    if (!NET_USE(path, alias, true, 20)) return NIEDOSTEPNY(path);
     DBCREATEINDEX(path, key);
     return true;
 }

@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <optional>
 
-#include "common/dialogs.h"
 #include "data/access.h"
+#include "data/catalogue.h"
 #include "data/engine.h"
 #include "data/session.h"
 #include "platform/table/dbf.h"
@@ -136,10 +136,7 @@ bool PRZEBUDUJ(std::string_view structure, const UpgradeOptions& options) {
     const fs::path target = TABLE_FILE(wanted.path);
     const std::string staged_name = wanted.path + ".new";
     const fs::path staged = TABLE_FILE(staged_name);
-    auto refuse = [&] {
-        _OKNO_("Plik " + wanted.path + " niedostepny", 2.0);
-        return false;
-    };
+    auto refuse = [&] { return NIEDOSTEPNY(wanted.path); };
 
     table::Table& old = WORKAREAS().table();
     old.flush();
