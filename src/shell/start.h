@@ -1,7 +1,8 @@
 #pragma once
-// The program's entry: run-time start-up and the outermost loop grow here.
+// The program's entry: the command line, the console, the start-up sequence and the main menu.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace sklad {
@@ -15,7 +16,10 @@ struct CommandLine {
 
 CommandLine PARSE_COMMAND_LINE(const std::vector<std::string>& args);
 
-// Runs the program; returns the process exit code.
+// The start-up, the main menu and the end of work on the installed console; the exit code.
+int SKLAD_START(std::string_view argument);
+
+// Runs the program in the terminal; returns the process exit code.
 int SKLAD_MAIN(const std::vector<std::string>& args);
 
 }  // namespace sklad
