@@ -60,11 +60,17 @@ bool indexes_complete(const std::string& hh) {
     return true;
 }
 
+// Twenty-digit bar codes asked for and the cards' codes narrower than their layout gives them. A
+// layout without bar codes does not count: the rebuild would not add them, and would run again
+// at every start.
 bool bar_codes_too_narrow(const std::string& hh) {
     if (!FILE_X("KOD20.TXT")) return false;
-    const Fields f = fields_of(TABLE_PATH(CATALOGUE("as"), hh));
-    const FieldDef* kod = FIND_FIELD(f, "KOD13");
-    return !f.empty() && (kod == nullptr || kod->width < 20);
+    const std::string path = TABLE_PATH(CATALOGUE("as"), hh);
+    const Fields have = fields_of(path);
+    const Fields layout = table::parse_table_definition(STRUKTURA_AS(path, have)).fields;
+    const FieldDef* want = FIND_FIELD(layout, "KOD13");
+    const FieldDef* kod = FIND_FIELD(have, "KOD13");
+    return !have.empty() && want != nullptr && (kod == nullptr || kod->width < want->width);
 }
 
 void stock_flags() {
