@@ -94,15 +94,16 @@ bool VIEW_DRUK(std::string_view procedure, std::string_view file, std::vector<pl
     {
         DriverArea area;
         if (FILE_X("KOPIA.TXT")) _OKNO_("PRACUJESZ NA KOPII");
-        bool usable = true;
+        // A file that could be neither erased nor replaced holds an older printout: not shown.
+        std::string chosen = spool;
         if (!procedure.empty()) {
-            // A file that could be neither erased nor replaced holds an older printout: not shown.
-            spool = PRZYGOTUJ_WYDRUK(file);
-            usable = !spool.empty();
-            if (usable) DRUK_DO_PLIKU(procedure, spool, args);
-            if (!usable) spool = file;
+            chosen = PRZYGOTUJ_WYDRUK(file);
+            if (!chosen.empty()) {
+                spool = chosen;
+                DRUK_DO_PLIKU(procedure, spool, args);
+            }
         }
-        if (usable && PLIK_JEST(spool)) {
+        if (!chosen.empty() && PLIK_JEST(spool)) {
             READTEXT(spool);
         } else {
             _OKNO_("Brak pliku " + spool);
