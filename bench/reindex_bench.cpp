@@ -210,8 +210,10 @@ int main(int argc, char** argv) {
     if (!ok) return 7;
     RESET_WORKAREAS();
 
-    std::printf("period 24/01: %ld cards, %ld lines, %ld headers, %ld entries (%.0f MB of tables, made in %.1f s)\n",
-                100000 * scale, 1000000 * scale, 100000 * scale, 200000 * scale, double(bytes) / 1e6, made.wall);
+    std::printf("period 24/01: %ld cards, %ld lines, %ld headers, %ld entries, %.0f MB of tables", 100000 * scale,
+                1000000 * scale, 100000 * scale, 200000 * scale, double(bytes) / 1e6);
+    if (made.wall > 0) std::printf(" (made in %.1f s)", made.wall);
+    std::printf("\n");
     std::printf("                          wall s    cpu s   wall/read  cpu/read\n");
     auto line = [&](const char* what, const Time& t) {
         std::printf("%-24s %8.3f %8.3f %9.1fx %8.1fx\n", what, t.wall, t.cpu, t.wall / read.wall, t.cpu / read.cpu);
