@@ -4,8 +4,10 @@
 #include "common/console.h"
 #include "data/access.h"
 #include "data/engine.h"
+#include "operators/rights.h"
 #include "platform/text/cp852.h"
 #include "shell/editors.h"
+#include "shell/session.h"
 #include "shell/settings_form.h"
 #include "shell/vat.h"
 
@@ -75,11 +77,8 @@ void clean_consignment_warehouses() {
 }
 
 void recompute_fiscal_printer() {
-    auto d = MEMVAR_GET("M_DRUKARKA");
-    const std::string* desc = d ? std::get_if<std::string>(&*d) : nullptr;
-    const bool by_description =
-        desc && (desc->find("COM") != std::string::npos || desc->find("DF_IP") != std::string::npos);
-    MEMVAR_PUT("JEST_DF_300", by_description || J_DF.find_first_not_of(' ') != std::string::npos);
+    JEST_DF_300 = M_DRUKARKA.find("COM") != std::string::npos || M_DRUKARKA.find("DF_IP") != std::string::npos ||
+                  J_DF.find_first_not_of(' ') != std::string::npos;
 }
 
 void page_heading() {

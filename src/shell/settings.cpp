@@ -8,6 +8,7 @@
 
 #include "common/console.h"
 #include "common/dialogs.h"
+#include "data/session.h"
 #include "platform/table/lockfile.h"
 #include "shell/parametr_file.h"
 #include "shell/value_files.h"
@@ -171,7 +172,7 @@ void WYMUS_PARAMETRY() {
     J_NODB1 = "N";
     J_ZAKUPU = "T";
     if (PTUZ_ZWOLNIONA) J_PTUZ = "ZW";
-    if (J_WALUTA == "N") MEMVAR_PUT("JEST_WALUTA", std::string("N"));
+    if (J_WALUTA == "N") JEST_WALUTA = "N";
     // An empty supervisor password would let every password prompt pass without asking.
     if (trimmed(J_BOSS).empty()) SETTING("J_BOSS")->reset();
 }

@@ -4,6 +4,7 @@
 #include "common/dialogs.h"
 #include "common/forms.h"
 #include "data/access.h"
+#include "operators/rights.h"
 #include "platform/text/cp852.h"
 #include "shell/editors.h"
 #include "shell/vat.h"
@@ -32,16 +33,9 @@ std::string trimmed(std::string_view s) {
     return std::string(s.substr(first, s.find_last_not_of(' ') - first + 1));
 }
 
-// Right 1 of the logged-in operator: position 1 of M_PRAWA is anything but "N".
-bool right_1() {
-    auto v = MEMVAR_GET("M_PRAWA");
-    const std::string* s = v ? std::get_if<std::string>(&*v) : nullptr;
-    return !s || s->empty() || (*s)[0] != 'N';
-}
-
 bool shown(const SettingDef& d) {
     if (d.when.empty()) return true;
-    if (d.when == "R1") return right_1();
+    if (d.when == "R1") return PRAWA(1);
     if (d.when == "NZ") return !number_of(d).is_zero();
     return FILE_X(d.when);
 }

@@ -5,7 +5,9 @@
 #include "data/access.h"
 #include "data/engine.h"
 #include "platform/table/table.h"
+#include "operators/rights.h"
 #include "settings_fixture.h"
+#include "shell/session.h"
 #include "shell/editors.h"
 
 using namespace sklad;
@@ -253,6 +255,38 @@ TEST_F(EditorsTest, OnlyTheCountersTheUserChangedGoToTheFirmRecord) {
     EXPECT_EQ(std::get<Decimal>(firm("KW")), Decimal(7));
     EXPECT_EQ(std::get<std::string>(firm("AB")), "C");
     EXPECT_EQ(J_NAPED, "C");
+}
+
+TEST_F(EditorsTest, SettingsTheStockCardsCannotCarryGoBack) {
+    ASSERT_TRUE(TWORZ("as,MAG,C,1,0,INDEKS,C,8,0,ILOSC,N,19,2"));
+    DBSELECTAREA(2);
+    ASSERT_TRUE(NET_USE("as", "as", false, 1));
+    J_POZIOM = 5;
+    J_ATEST = "T";
+    J_I3 = "3";
+    ASSERT_TRUE(ZAPISZ_PARAMETR_WSZYSTKO());
+    M_DRUKARKA = "EPSON COM2";
+    hc.keys("PgDn PgDn PgDn");
+    PARAMETRY_PROGRAMU(1);
+    M_DRUKARKA = "EPSON";
+    EXPECT_EQ(J_POZIOM, 1) << "no CENAM on the cards";
+    EXPECT_EQ(J_ATEST, "N") << "no ATEST on the cards";
+    EXPECT_EQ(J_I3, "2") << "quantities with two decimals";
+    EXPECT_TRUE(JEST_DF_300);
+    EXPECT_NE(read(PARAMETR_MEM).find("J_POZIOM N 2 0 1\n"), std::string::npos);
+}
+
+TEST_F(EditorsTest, ReceiptDiscountFieldsNeedRightOne) {
+    M_PRAWA = "N" + std::string(19, ' ');
+    watch_screens();
+    snap();
+    hc.keys("PgDn PgDn");
+    snap();
+    hc.keys("PgDn");
+    PARAMETRY_PROGRAMU(1);
+    M_PRAWA = std::string(20, ' ');
+    EXPECT_EQ(row_of(screens.at(0), 17, 45), " 14") << "no maximum discount on receipts";
+    EXPECT_EQ(row_of(screens.at(1), 2), "") << "no correcting receipts while editing";
 }
 
 TEST_F(EditorsTest, AdministratorParameters) {

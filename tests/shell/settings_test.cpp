@@ -5,6 +5,7 @@
 #include <set>
 
 #include "settings_fixture.h"
+#include "data/session.h"
 #include "shell/parametr_file.h"
 #include "shell/value_files.h"
 #include "shell/vat.h"
@@ -122,7 +123,7 @@ TEST_F(SettingsTest, FixedValuesAreForcedAfterEveryRead) {
     write(PARAMETR_MEM,
           "J_PKWIU C 1 0 \"X\"\nJ_RABAT_ZB C 1 0 \"T\"\nJ_ZAOKRAGL C 1 0 \"T\"\nJ_NODB1 C 1 0 \"T\"\n"
           "J_ZAKUPU C 1 0 \"N\"\nJ_PTUZ C 2 0 \" 0\"\nJ_WALUTA C 1 0 \"N\"\nJ_BOSS C 10 0 \"          \"\n#END 8\n");
-    MEMVAR_NEW("JEST_WALUTA", std::string("T"));
+    JEST_WALUTA = "T";
     PTUZ_ZWOLNIONA = true;  // the tables are open
     CZYTAJ_PARAMETR(ModelDrukarki::Z_PLIKU);
     EXPECT_EQ(J_PKWIU, "T");
@@ -131,9 +132,8 @@ TEST_F(SettingsTest, FixedValuesAreForcedAfterEveryRead) {
     EXPECT_EQ(J_NODB1, "N");
     EXPECT_EQ(J_ZAKUPU, "T");
     EXPECT_EQ(J_PTUZ, "ZW");
-    EXPECT_EQ(std::get<std::string>(*MEMVAR_GET("JEST_WALUTA")), "N");
+    EXPECT_EQ(JEST_WALUTA, "N");
     EXPECT_EQ(J_BOSS, "TUMP") << "an empty supervisor password would let every prompt pass";
-    MEMVAR_RELEASE("JEST_WALUTA");
 
     // Slot Z is exempt only while running: the file keeps its own value.
     ASSERT_TRUE(ZAPISZ_PARAMETR_WSZYSTKO());
