@@ -92,6 +92,8 @@ TEST_F(SettingsTest, ADamagedFileIsReportedAndWhatCanBeReadIsKept) {
                                whole.substr(whole.find("J_TEZ"))},
         {"number that is not", whole.substr(0, whole.find("J_TEZ")) + "J_TEZ N 3 0 1x4\n" +
                                    whole.substr(whole.find('\n', whole.find("J_TEZ")) + 1)},
+        {"number too wide", whole.substr(0, whole.find("J_TEZ")) + "J_TEZ N 5 0 12345\n" +
+                                whole.substr(whole.find('\n', whole.find("J_TEZ")) + 1)},
         {"type changed", whole.substr(0, whole.find("J_TEZ")) + "J_TEZ C 2 0 \"14\"\n" +
                              whole.substr(whole.find('\n', whole.find("J_TEZ")) + 1)},
         {"broken escape", whole.substr(0, whole.find("J_WITEK3")) + "J_WITEK3 C 3 0 \"a\\x4\"\n" +
@@ -109,7 +111,7 @@ TEST_F(SettingsTest, ADamagedFileIsReportedAndWhatCanBeReadIsKept) {
         EXPECT_NE(messages[0].find("USZKODZONY PLIK PARAMETR.MEM !"), std::string::npos);
         EXPECT_EQ(J_VAT, " 8") << "read before the damage";
         const std::string tez = std::string(c.what);
-        EXPECT_EQ(J_TEZ, tez == "number that is not" || tez == "type changed" ? 14 : 21);
+        EXPECT_EQ(J_TEZ, tez == "number that is not" || tez == "number too wide" || tez == "type changed" ? 14 : 21);
         EXPECT_EQ(J_WITEK3, tez.rfind("cut inside", 0) == 0 || tez == "broken escape" ? SPACE(35)
                                                                                         : std::string("OSTATNIA"));
         EXPECT_EQ(J_KSEF, "T");
