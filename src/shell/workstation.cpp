@@ -65,6 +65,8 @@ void write_slots(const std::string& st, const std::string& period) {
     DBUNLOCK();
 }
 
+int among_others(std::string_view argument);
+
 // The firm table is open exclusively in area 1 (selected): no other copy runs.
 int alone(std::string_view argument) {
     DBGOTOP();
@@ -80,7 +82,7 @@ int alone(std::string_view argument) {
         PRZEBUDUJ(STRUKTURA_FIRMA("firma", LICZBA_STACJI()));
         // The table is shut for a moment while it is replaced; a copy that got in meanwhile
         // makes this one an ordinary newcomer.
-        if (!FIRMA_WYLACZNIE() && !NET_USE("firma", "firma", true, 1)) return 0;
+        if (!FIRMA_WYLACZNIE() && !NET_USE("firma", "firma", true, 1)) return among_others(argument);
     }
     const int width = st_width();
     if (width == 0) {
