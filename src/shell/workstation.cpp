@@ -76,7 +76,6 @@ int alone(std::string_view argument) {
         FIELDPUT("FK", Value(std::string("C:\\FF")));
         DBCOMMIT();
     }
-    PIERWSZE_WEJSCIE = true;
 
     if (FIRMA_DO_PRZEBUDOWY(DBSTRUCT(), argument)) {
         PRZEBUDUJ(STRUKTURA_FIRMA("firma", LICZBA_STACJI()));
@@ -105,6 +104,7 @@ int alone(std::string_view argument) {
     if (!REC_LOCK(10)) return 0;
     write_slots("?" + std::string(static_cast<std::size_t>(width - 1), '0'), period);
     if (argument.substr(0, 1) == "3") INDEKSOWAC = true;
+    PIERWSZE_WEJSCIE = true;
     return 1;
 }
 
