@@ -10,19 +10,6 @@ namespace {
 
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
-// Capital of a Latin letter given as a code point; 0 when it has none or is one.
-char32_t upper_of(char32_t cp) {
-    if (cp >= 'a' && cp <= 'z') return cp - 32;
-    if (cp >= 0xE0 && cp <= 0xFE && cp != 0xF7) return cp - 32;
-    if (cp >= 0x100 && cp <= 0x17F) {
-        // Latin Extended-A pairs capital/small as even/odd, except two runs that start one later.
-        bool shifted = (cp >= 0x139 && cp <= 0x148) || (cp >= 0x179 && cp <= 0x17E);
-        bool small = shifted ? (cp % 2 == 0) : (cp % 2 == 1);
-        if (small && cp != 0x131 && cp != 0x138 && cp != 0x149) return cp - 1;
-    }
-    return 0;
-}
-
 std::string spaces(std::size_t n) { return std::string(n, ' '); }
 
 }  // namespace
@@ -63,25 +50,11 @@ bool is_mask_slot(char m) {
     }
 }
 
-bool is_letter(char c) {
-    auto b = static_cast<unsigned char>(c);
-    if (b < 0x80) return std::isalpha(b) != 0;
-    char32_t cp = text::to_unicode(b);
-    return cp >= 0xC0 && cp <= 0x17F && cp != 0xD7 && cp != 0xF7;
-}
+bool is_letter(char c) { return text::is_letter_852(c); }
 
-char to_upper(char c) {
-    char32_t up = upper_of(text::to_unicode(static_cast<unsigned char>(c)));
-    if (up == 0) return c;
-    int b = text::from_unicode(up);
-    return b < 0 ? c : static_cast<char>(b);
-}
+char to_upper(char c) { return text::upper_852(c); }
 
-std::string to_upper(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) c = to_upper(c);
-    return out;
-}
+std::string to_upper(std::string_view s) { return text::upper_852(s); }
 
 bool mask_accepts(char m, char c) {
     switch (m) {

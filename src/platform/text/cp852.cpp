@@ -1,6 +1,62 @@
 #include "platform/text/cp852.h"
 
+#include <array>
+
 namespace platform::text {
+
+namespace {
+
+// Case pairs of the Latin letters the code page carries (ASCII, Latin-1, Latin Extended-A).
+constexpr char32_t unicode_upper(char32_t c) {
+    if (c >= U'a' && c <= U'z') return c - 0x20;
+    if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 0x20;
+    if (c == 0xFF) return 0x178;
+    bool odd = (c & 1) != 0;
+    if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177)) return odd ? c - 1 : c;
+    if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) return odd ? c : c - 1;
+    return c;
+}
+
+constexpr char32_t unicode_lower(char32_t c) {
+    if (c >= U'A' && c <= U'Z') return c + 0x20;
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;
+    if (c == 0x178) return 0xFF;
+    bool odd = (c & 1) != 0;
+    if ((c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177)) return odd ? c : c + 1;
+    if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) return odd ? c + 1 : c;
+    return c;
+}
+
+template <char32_t (*Map)(char32_t)>
+constexpr std::array<unsigned char, 256> case_table() {
+    std::array<unsigned char, 256> t{};
+    for (int b = 0; b < 256; ++b) {
+        int mapped = from_unicode(Map(to_unicode(static_cast<unsigned char>(b))));
+        t[static_cast<std::size_t>(b)] = static_cast<unsigned char>(mapped < 0 ? b : mapped);
+    }
+    return t;
+}
+
+constexpr auto kUpper = case_table<unicode_upper>();
+constexpr auto kLower = case_table<unicode_lower>();
+
+}  // namespace
+
+char upper_852(char c) { return static_cast<char>(kUpper[static_cast<unsigned char>(c)]); }
+char lower_852(char c) { return static_cast<char>(kLower[static_cast<unsigned char>(c)]); }
+
+std::string upper_852(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) c = upper_852(c);
+    return out;
+}
+
+bool is_letter_852(char c) {
+    auto b = static_cast<unsigned char>(c);
+    if (b < 0x80) return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z');
+    char32_t cp = to_unicode(b);
+    return cp >= 0xC0 && cp <= 0x17F && cp != 0xD7 && cp != 0xF7;
+}
 
 void append_utf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {

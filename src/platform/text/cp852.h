@@ -91,6 +91,13 @@ constexpr char32_t to_display(unsigned char b) { return b < 0x20 ? detail::kLowG
 // Code page 852 byte of a code point, or -1 when the code page has none.
 constexpr int from_unicode(char32_t cp) { return detail::from_unicode(cp); }
 
+// Letter case of code page 852: ASCII and the Latin letters the code page carries (Polish included).
+char upper_852(char c);
+char lower_852(char c);
+std::string upper_852(std::string_view s);
+// A letter of the code page (ASCII or accented Latin).
+bool is_letter_852(char c);
+
 std::string to_utf8(std::string_view cp852);
 // Characters the code page lacks become `replacement`.
 std::string from_utf8(std::string_view utf8, char replacement = '?');
