@@ -34,8 +34,14 @@ void search_menu() {
     if (c == 2) SZUKANIE_RD_NRD();
 }
 
+// Nobody may stay in the menus logged out: Esc at the list with nobody logged in asks to end.
 void zmiana_operatora() {
-    ZMIANAOPERATORA();
+    while (!ZMIANAOPERATORA()) {
+        if (OKNO("CZY CHCESZ ZAKONCZYC PRACE ?", "T")) {
+            K_GLOWNE = 0;
+            break;
+        }
+    }
     EKRAN_GLOWNY();
     XYZ = SAVESCREEN();
 }

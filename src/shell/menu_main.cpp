@@ -170,10 +170,7 @@ void _PRAWA() {
     POM = 1;
 }
 
-bool ZABRONIONE(char letter, int entry) {
-    const std::string prefix = std::string("-") + letter;
-    return M_PRAWA2.find(prefix + STR2(entry)) != std::string::npos || M_PRAWA2.find(prefix + "*") != std::string::npos;
-}
+bool ZABRONIONE(char letter, int entry) { return MENU_ZABRONIONE(letter, entry); }
 
 int MALE_MENU(int row, int col, const std::vector<std::string>& prompts) {
     ScreenImage under = SAVESCREEN();
@@ -199,7 +196,7 @@ void RUN_SUBMENU(Submenu& menu) {
 
     // A jump to the neighbouring submenu only closes this one: the keys for it are waiting.
     if (POM == 0 && n > 0 && ZABRONIONE(menu.letter, n)) {
-        std::string msg = std::string("Brak praw, -") + menu.letter + STR2(n);
+        std::string msg = "Brak praw, " + MENU_ZNACZNIK(menu.letter, n);
         _OKNO_(msg);
         _OKNO_(msg);
         menu.position = LK_OPCJA;

@@ -92,7 +92,7 @@ void pobranie_fk() {
 
 void KONTRAHENCI() {
     RAMKA(3, 12, 16, 41, 9);
-    const bool allowed = (!PRAWA1(3) && (PRAWA(13) || PRAWA1(5))) || M_PRAWA2.find("+K*") != std::string::npos;
+    const bool allowed = (!PRAWA1(3) && (PRAWA(13) || PRAWA1(5))) || ROZRACHUNKI_OTWARTE();
     auto guarded = [](std::function<void()> action) {
         return [action] {
             if (!PRAWA(13) && !PRAWA1(5)) {
