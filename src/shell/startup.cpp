@@ -116,6 +116,7 @@ int end_of_work() {
     const bool automatic_backup = J_FF2.find_first_not_of(' ') == std::string::npos && J_KOPIOWAC == "T" &&
                                   (PRAWA(1) || PRAWA(12) || FILE_X("VV.XXX"));
     if (automatic_backup) {
+        PRZENIESIENIE_NA_KONIEC();  // the backup takes the end-of-day transfer with it
         OUT_NET();
         if (WEZ_FIRMA_WYLACZNIE(1, true) && !FILE_X("ARC.---")) {
             if (ARC_DBF("1")) {

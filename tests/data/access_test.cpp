@@ -8,6 +8,7 @@
 #include <set>
 
 #include "../common/app_screen.h"
+#include "holder.h"
 #include "common/console.h"
 #include "data/access.h"
 #include "data/engine.h"
@@ -17,50 +18,11 @@
 using namespace sklad;
 namespace fs = std::filesystem;
 namespace table = platform::table;
+using sklad::testing::Holder;
 
 namespace {
 
 const std::vector<FieldDef> kCounter = {{"NR", FieldType::Character, 3, 0}, {"N", FieldType::Numeric, 10, 0}};
-
-// A process holding a lock on `file` (record 1, the table, or just a shared or exclusive open) until
-// it is told to let go or killed; the constructor returns once the child holds it.
-class Holder {
-  public:
-    enum What { Record, Table, Shared, Exclusive };
-    Holder(const fs::path& file, What what, double release_after = -1) {
-        int ready[2];
-        if (pipe(ready) != 0) throw std::runtime_error("pipe");
-        pid_ = fork();
-        if (pid_ == 0) {
-            close(ready[0]);
-            try {
-                table::Table t(file, what == Exclusive ? table::OpenMode::Exclusive : table::OpenMode::Shared);
-                if (what == Record) t.lock_record(1);
-                if (what == Table) t.lock_table();
-                if (write(ready[1], "x", 1) != 1) _exit(2);
-                if (release_after >= 0) {
-                    usleep(static_cast<useconds_t>(release_after * 1e6));
-                    t.unlock();
-                }
-                pause();
-            } catch (...) {
-                _exit(3);
-            }
-            _exit(0);
-        }
-        close(ready[1]);
-        char c;
-        if (read(ready[0], &c, 1) != 1) throw std::runtime_error("holder did not start");
-        close(ready[0]);
-    }
-    ~Holder() {
-        kill(pid_, SIGKILL);
-        waitpid(pid_, nullptr, 0);
-    }
-
-  private:
-    pid_t pid_;
-};
 
 class AccessTest : public sklad::testing::AppScreenTest {
   protected:

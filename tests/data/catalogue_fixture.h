@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "../common/app_screen.h"
+#include "holder.h"
 #include "data/access.h"
 #include "data/catalogue.h"
 #include "data/engine.h"
@@ -61,37 +62,7 @@ inline int in_child(const std::function<void()>& work) {
     return status;
 }
 
-// A process holding a table open (shared or exclusive) until it is destroyed.
-class Holder {
-  public:
-    Holder(const fs::path& file, table::OpenMode mode) {
-        int ready[2];
-        if (pipe(ready) != 0) throw std::runtime_error("pipe");
-        pid_ = fork();
-        if (pid_ == 0) {
-            close(ready[0]);
-            try {
-                table::Table t(file, mode);
-                if (write(ready[1], "x", 1) != 1) _exit(2);
-                pause();
-            } catch (...) {
-                _exit(3);
-            }
-            _exit(0);
-        }
-        close(ready[1]);
-        char c;
-        if (read(ready[0], &c, 1) != 1) throw std::runtime_error("holder did not start");
-        close(ready[0]);
-    }
-    ~Holder() {
-        kill(pid_, SIGKILL);
-        waitpid(pid_, nullptr, 0);
-    }
-
-  private:
-    pid_t pid_;
-};
+using sklad::testing::Holder;
 
 class CatalogueTest : public sklad::testing::AppScreenTest {
   protected:
