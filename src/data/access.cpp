@@ -141,9 +141,9 @@ void write_dowod_log(std::string_view path, const std::source_location& where) {
 
 bool TWORZ(std::string_view spec, bool /*overwrite*/, int number, std::source_location where) {
     const int remembered = SELECT();
-    platform::table::TableSpec table;
+    platform::table::TableDefinition table;
     try {
-        table = platform::table::parse_table_spec(spec);
+        table = platform::table::parse_table_definition(spec);
     } catch (const platform::table::StructureError& e) {
         _OKNO_(std::string("Zla struktura pliku: ") + e.what(), 2.0);
         return false;
